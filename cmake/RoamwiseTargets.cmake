@@ -1,0 +1,33 @@
+# Shared compile settings and helpers for the subsystem libraries.
+
+add_library(roamwise_options INTERFACE)
+target_compile_options(roamwise_options INTERFACE -Wall -Wextra)
+target_include_directories(roamwise_options INTERFACE ${PROJECT_SOURCE_DIR})
+if(ROAMWISE_SANITIZE)
+  target_compile_options(roamwise_options INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(roamwise_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# roamwise_library(NAME DIR DEPENDS...) builds every .cpp below DIR into one static
+# library. Core libraries must never see Qt: none of them links it.
+function(roamwise_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_link_libraries(${name} PUBLIC roamwise_options ${ARG_DEPENDS})
+endfunction()
+
+# roamwise_test(NAME DEPENDS...) builds every .cpp of the calling tests/ folder into
+# one GoogleTest program and registers its cases with CTest.
+function(roamwise_test name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE roamwise_testsupport ${ARG_DEPENDS} GTest::gtest GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "ROAMWISE_TEST_BIN=${CMAKE_BINARY_DIR}/bin")
+endfunction()

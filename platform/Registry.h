@@ -1,0 +1,50 @@
+#pragma once
+// The registry concern: the ten registry functions with their Win32 signatures and
+// results. One implementation per system (the emulated machine's SQLite registry,
+// later real Win32); tests may install a wrapping implementation, for instance one
+// that records the order of writes.
+
+#include "platform/Win32Types.h"
+
+namespace platform {
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    virtual win32::LONG RegOpenKeyExA(win32::HKEY hKey, const char* lpSubKey,
+                                      win32::DWORD ulOptions, win32::REGSAM samDesired,
+                                      win32::HKEY* phkResult) = 0;
+    virtual win32::LONG RegCloseKey(win32::HKEY hKey) = 0;
+    virtual win32::LONG RegQueryInfoKeyA(win32::HKEY hKey, char* lpClass,
+                                         win32::DWORD* lpcchClass, win32::DWORD* lpReserved,
+                                         win32::DWORD* lpcSubKeys, win32::DWORD* lpcbMaxSubKeyLen,
+                                         win32::DWORD* lpcbMaxClassLen, win32::DWORD* lpcValues,
+                                         win32::DWORD* lpcbMaxValueNameLen,
+                                         win32::DWORD* lpcbMaxValueLen,
+                                         win32::DWORD* lpcbSecurityDescriptor,
+                                         win32::FILETIME* lpftLastWriteTime) = 0;
+    virtual win32::LONG RegEnumKeyExA(win32::HKEY hKey, win32::DWORD dwIndex, char* lpName,
+                                      win32::DWORD* lpcchName, win32::DWORD* lpReserved,
+                                      char* lpClass, win32::DWORD* lpcchClass,
+                                      win32::FILETIME* lpftLastWriteTime) = 0;
+    virtual win32::LONG RegEnumValueA(win32::HKEY hKey, win32::DWORD dwIndex, char* lpValueName,
+                                      win32::DWORD* lpcchValueName, win32::DWORD* lpReserved,
+                                      win32::DWORD* lpType, win32::BYTE* lpData,
+                                      win32::DWORD* lpcbData) = 0;
+    virtual win32::LONG RegQueryValueExA(win32::HKEY hKey, const char* lpValueName,
+                                         win32::DWORD* lpReserved, win32::DWORD* lpType,
+                                         win32::BYTE* lpData, win32::DWORD* lpcbData) = 0;
+    virtual win32::LONG RegSetValueExA(win32::HKEY hKey, const char* lpValueName,
+                                       win32::DWORD Reserved, win32::DWORD dwType,
+                                       const win32::BYTE* lpData, win32::DWORD cbData) = 0;
+    virtual win32::LONG RegCreateKeyExA(win32::HKEY hKey, const char* lpSubKey,
+                                        win32::DWORD Reserved, const char* lpClass,
+                                        win32::DWORD dwOptions, win32::REGSAM samDesired,
+                                        void* lpSecurityAttributes, win32::HKEY* phkResult,
+                                        win32::DWORD* lpdwDisposition) = 0;
+    virtual win32::LONG RegDeleteKeyA(win32::HKEY hKey, const char* lpSubKey) = 0;
+    virtual win32::LONG RegDeleteValueA(win32::HKEY hKey, const char* lpValueName) = 0;
+};
+
+}  // namespace platform

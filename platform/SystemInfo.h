@@ -1,0 +1,24 @@
+#pragma once
+// Facts about the running Windows system: its version and its folders.
+
+#include <string>
+
+#include "platform/Win32Types.h"
+
+namespace platform {
+
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+
+    // Fills the record when its size field is 148; returns 0 (failure) otherwise.
+    virtual win32::BOOL GetVersionExA(win32::OSVERSIONINFOA* lpVersionInformation) = 0;
+    // The Windows folders as Windows paths without a trailing backslash,
+    // e.g. C:\WINDOWS and C:\WINDOWS\SYSTEM.
+    virtual std::string GetWindowsDirectoryA() = 0;
+    virtual std::string GetSystemDirectoryA() = 0;
+    // The folder of the running program, as a Windows path without a trailing backslash.
+    virtual std::string programFolder() = 0;
+};
+
+}  // namespace platform

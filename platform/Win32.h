@@ -1,0 +1,101 @@
+#pragma once
+// The Win32 functions the system calls, in their ANSI forms and with their Win32
+// signatures. Each forwards to the installed platform service; a port to real Windows
+// replaces these bodies with the system calls of the same names.
+
+#include <optional>
+#include <string>
+
+#include "platform/Services.h"
+
+namespace win32 {
+
+inline LONG RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired,
+                          HKEY* phkResult) {
+    return platform::registry().RegOpenKeyExA(hKey, lpSubKey, ulOptions, samDesired, phkResult);
+}
+inline LONG RegCloseKey(HKEY hKey) { return platform::registry().RegCloseKey(hKey); }
+inline LONG RegQueryInfoKeyA(HKEY hKey, char* lpClass, DWORD* lpcchClass, DWORD* lpReserved,
+                             DWORD* lpcSubKeys, DWORD* lpcbMaxSubKeyLen, DWORD* lpcbMaxClassLen,
+                             DWORD* lpcValues, DWORD* lpcbMaxValueNameLen, DWORD* lpcbMaxValueLen,
+                             DWORD* lpcbSecurityDescriptor, FILETIME* lpftLastWriteTime) {
+    return platform::registry().RegQueryInfoKeyA(
+        hKey, lpClass, lpcchClass, lpReserved, lpcSubKeys, lpcbMaxSubKeyLen, lpcbMaxClassLen,
+        lpcValues, lpcbMaxValueNameLen, lpcbMaxValueLen, lpcbSecurityDescriptor,
+        lpftLastWriteTime);
+}
+inline LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD* lpcchName,
+                          DWORD* lpReserved, char* lpClass, DWORD* lpcchClass,
+                          FILETIME* lpftLastWriteTime) {
+    return platform::registry().RegEnumKeyExA(hKey, dwIndex, lpName, lpcchName, lpReserved,
+                                              lpClass, lpcchClass, lpftLastWriteTime);
+}
+inline LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, char* lpValueName, DWORD* lpcchValueName,
+                          DWORD* lpReserved, DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
+    return platform::registry().RegEnumValueA(hKey, dwIndex, lpValueName, lpcchValueName,
+                                              lpReserved, lpType, lpData, lpcbData);
+}
+inline LONG RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved,
+                             DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
+    return platform::registry().RegQueryValueExA(hKey, lpValueName, lpReserved, lpType, lpData,
+                                                 lpcbData);
+}
+inline LONG RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD Reserved, DWORD dwType,
+                           const BYTE* lpData, DWORD cbData) {
+    return platform::registry().RegSetValueExA(hKey, lpValueName, Reserved, dwType, lpData,
+                                               cbData);
+}
+inline LONG RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, const char* lpClass,
+                            DWORD dwOptions, REGSAM samDesired, void* lpSecurityAttributes,
+                            HKEY* phkResult, DWORD* lpdwDisposition) {
+    return platform::registry().RegCreateKeyExA(hKey, lpSubKey, Reserved, lpClass, dwOptions,
+                                                samDesired, lpSecurityAttributes, phkResult,
+                                                lpdwDisposition);
+}
+inline LONG RegDeleteKeyA(HKEY hKey, const char* lpSubKey) {
+    return platform::registry().RegDeleteKeyA(hKey, lpSubKey);
+}
+inline LONG RegDeleteValueA(HKEY hKey, const char* lpValueName) {
+    return platform::registry().RegDeleteValueA(hKey, lpValueName);
+}
+
+inline BOOL GetVersionExA(OSVERSIONINFOA* lpVersionInformation) {
+    return platform::systemInfo().GetVersionExA(lpVersionInformation);
+}
+inline std::string GetWindowsDirectoryA() { return platform::systemInfo().GetWindowsDirectoryA(); }
+inline std::string GetSystemDirectoryA() { return platform::systemInfo().GetSystemDirectoryA(); }
+
+inline std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                            const std::string& defaultValue,
+                                            const std::string& fileName) {
+    return platform::profiles().GetPrivateProfileStringA(section, key, defaultValue, fileName);
+}
+inline BOOL WritePrivateProfileStringA(const std::string& section,
+                                       const std::optional<std::string>& key,
+                                       const std::optional<std::string>& value,
+                                       const std::string& fileName) {
+    return platform::profiles().WritePrivateProfileStringA(section, key, value, fileName);
+}
+inline BOOL WriteProfileStringA(const std::string& section, const std::optional<std::string>& key,
+                                const std::optional<std::string>& value) {
+    return platform::profiles().WriteProfileStringA(section, key, value);
+}
+
+inline BOOL ExitWindowsEx(UINT uFlags, DWORD dwReserved) {
+    return platform::power().ExitWindowsEx(uFlags, dwReserved);
+}
+inline BOOL SetSystemPowerState(BOOL fSuspend, BOOL fForce) {
+    return platform::power().SetSystemPowerState(fSuspend, fForce);
+}
+inline long SendMessageTimeoutA(HWND hWnd, UINT msg, std::uintptr_t wParam, std::intptr_t lParam,
+                                UINT fuFlags, UINT uTimeout, std::uintptr_t* lpdwResult) {
+    return platform::power().SendMessageTimeoutA(hWnd, msg, wParam, lParam, fuFlags, uTimeout,
+                                                 lpdwResult);
+}
+
+inline long ShellExecuteA(const std::string& operation, const std::string& file,
+                          const std::string& parameters, const std::string& directory) {
+    return platform::shell().ShellExecuteA(operation, file, parameters, directory);
+}
+
+}  // namespace win32

@@ -1,0 +1,68 @@
+#pragma once
+// An emulated Windows machine: a folder holding the registry database (registry.db),
+// the C: drive (drive_c/), the machine description (machine.ini) and the event log
+// (events.log). Opening a machine gives the platform services that stand for it.
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+
+namespace platform::emulated {
+
+// A machine folder that cannot be created or used; the text says why.
+class MachineError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What machine.ini says about the machine.
+struct MachineDescription {
+    std::string platform;  // "Windows 95", "Windows 98" or "Windows NT 4.0"
+    win32::DWORD majorVersion = 0;
+    win32::DWORD minorVersion = 0;
+    win32::DWORD buildNumber = 0;
+    win32::DWORD platformId = 0;
+    std::string csdVersion;
+    bool isNT() const { return platformId == win32::VER_PLATFORM_WIN32_NT; }
+};
+
+class Machine {
+public:
+    // The names of the built-in templates ("win98", "nt4").
+    static std::vector<std::string> templateNames();
+    // ROAMWISE_MACHINE when set, otherwise $XDG_DATA_HOME/roamwise/machine
+    // (~/.local/share/roamwise/machine).
+    static std::filesystem::path defaultFolder();
+    // Creates a machine from a built-in template; refuses (MachineError) when FOLDER
+    // already holds a machine or the template is unknown.
+    static std::unique_ptr<Machine> create(const std::filesystem::path& folder,
+                                           const std::string& templateName);
+    // Opens an existing machine; MachineError when FOLDER is not a usable machine.
+    static std::unique_ptr<Machine> open(const std::filesystem::path& folder);
+    // Opens the default machine, creating it from "win98" on first use.
+    static std::unique_ptr<Machine> openDefault();
+
+    ~Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    const std::filesystem::path& folder() const;
+    const MachineDescription& description() const;
+    std::filesystem::path driveC() const;
+    std::filesystem::path eventLogFile() const;
+
+    // Every service of this machine; the user interface is left empty for the
+    // program to fill in.
+    Services services();
+
+private:
+    struct Impl;
+    explicit Machine(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform::emulated

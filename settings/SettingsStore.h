@@ -1,0 +1,27 @@
+#pragma once
+// The per-user settings store: text values addressed by application name, section
+// and key. It lives in the current user's registry below
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>\<section>,
+// one key per section (a section may contain a backslash) and one REG_SZ value per key.
+// The main program, the tray utility and add-in installers all use this root.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class SettingsStore {
+public:
+    // The stored text, or DEFAULT when the key or its section is missing.
+    std::string GetSetting(const std::string& appName, const std::string& section,
+                           const std::string& key, const std::string& defaultValue = "") const;
+    // Creates the section and key when missing, replaces the value otherwise. A write the
+    // store refuses is not reported.
+    void SaveSetting(const std::string& appName, const std::string& section,
+                     const std::string& key, const std::string& value);
+    // The section's keys and values in the store's order; empty when missing or empty.
+    std::vector<std::pair<std::string, std::string>> GetAllSettings(
+        const std::string& appName, const std::string& section) const;
+};
+
+// The application name under which the system keeps all its settings.
+inline constexpr const char* kAppName = "Roamwise";
