@@ -1,0 +1,84 @@
+// rmwctl: manages the emulated machine and Roamwise's configuration from the command line.
+
+#include <iostream>
+#include <memory>
+
+#include "platform/RaisedError.h"
+#include "platform/console/ConsoleUserInterface.h"
+#include "platform/emulated/Machine.h"
+#include "tools/rmwctl/Verb.h"
+
+namespace rmwctl {
+namespace {
+
+std::vector<VerbInfo>& registeredVerbs() {
+    static std::vector<VerbInfo> all;
+    return all;
+}
+
+void printUsage(std::ostream& stream) {
+    stream << "usage: rmwctl VERB [ARGUMENTS]\n\n"
+              "Works on the emulated machine named by ROAMWISE_MACHINE, or on the per-user\n"
+              "default machine (made from the Windows 98 template on first use).\n\n";
+    for (const auto& verb : verbs()) stream << verb.usage << "\n";
+    stream << "\nMessages that Roamwise shows go to standard error; questions are answered\n"
+              "with their default (first) button: OK, Abort, Yes or Retry.\n"
+              "Exit status: 0 success, 1 missing key, value or file or unusable machine,\n"
+              "2 usage error.\n";
+}
+
+}  // namespace
+
+VerbRegistration::VerbRegistration(std::string name, std::string usage, VerbHandler handler) {
+    registeredVerbs().push_back({std::move(name), std::move(usage), handler});
+}
+
+const std::vector<VerbInfo>& verbs() { return registeredVerbs(); }
+
+void useMachine(Io io) {
+    static std::unique_ptr<platform::emulated::Machine> machine;
+    static std::unique_ptr<platform::ConsoleUserInterface> console;
+    if (machine) return;
+    try {
+        machine = platform::emulated::Machine::openDefault();
+    } catch (const platform::emulated::MachineError& error) {
+        throw Failure(error.what());
+    }
+    console = std::make_unique<platform::ConsoleUserInterface>(io.err);
+    platform::Services services = machine->services();
+    services.ui = console.get();
+    platform::installServices(services);
+}
+
+}  // namespace rmwctl
+
+int main(int argc, char** argv) {
+    using namespace rmwctl;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    Io io{std::cout, std::cerr};
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(args.empty() ? std::cerr : std::cout);
+        return args.empty() ? 2 : 0;
+    }
+    for (const auto& verb : verbs()) {
+        if (verb.name != args[0]) continue;
+        try {
+            return verb.handler({args.begin() + 1, args.end()}, io);
+        } catch (const UsageError& error) {
+            std::cerr << "rmwctl: " << error.what() << "\n" << verb.usage << "\n";
+            return 2;
+        } catch (const Failure& error) {
+            std::cerr << "rmwctl: " << error.what() << "\n";
+            return 1;
+        } catch (const RaisedError& error) {
+            std::cerr << "rmwctl: " << error.Source() << ": " << error.Description() << "\n";
+            return 1;
+        } catch (const std::exception& error) {
+            std::cerr << "rmwctl: " << error.what() << "\n";
+            return 1;
+        }
+    }
+    std::cerr << "rmwctl: unknown verb '" << args[0] << "'\n";
+    printUsage(std::cerr);
+    return 2;
+}
