@@ -12,6 +12,23 @@ enum class MsgBoxIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48
 enum class MsgBoxResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 enum class MousePointer { Default = 0, Hourglass = 11 };
 
+// The answer of a message box's first button: what pressing Enter gives.
+inline MsgBoxResult firstButtonAnswer(MsgBoxButtons buttons) {
+    switch (buttons) {
+        case MsgBoxButtons::AbortRetryIgnore:
+            return MsgBoxResult::Abort;
+        case MsgBoxButtons::YesNoCancel:
+        case MsgBoxButtons::YesNo:
+            return MsgBoxResult::Yes;
+        case MsgBoxButtons::RetryCancel:
+            return MsgBoxResult::Retry;
+        case MsgBoxButtons::OKOnly:
+        case MsgBoxButtons::OKCancel:
+            break;
+    }
+    return MsgBoxResult::OK;
+}
+
 // How the Navigator warning dialog was closed.
 enum class NavigatorWarningOutcome { OkTicked, OkUnticked, ClosedOtherwise };
 

@@ -3,32 +3,12 @@
 #include <ostream>
 
 namespace platform {
-namespace {
-
-MsgBoxResult defaultAnswer(MsgBoxButtons buttons) {
-    switch (buttons) {
-        case MsgBoxButtons::AbortRetryIgnore:
-            return MsgBoxResult::Abort;
-        case MsgBoxButtons::YesNoCancel:
-        case MsgBoxButtons::YesNo:
-            return MsgBoxResult::Yes;
-        case MsgBoxButtons::RetryCancel:
-            return MsgBoxResult::Retry;
-        case MsgBoxButtons::OKOnly:
-        case MsgBoxButtons::OKCancel:
-            break;
-    }
-    return MsgBoxResult::OK;
-}
-
-}  // namespace
-
 ConsoleUserInterface::ConsoleUserInterface(std::ostream& messages) : messages_(messages) {}
 
 MsgBoxResult ConsoleUserInterface::messageBox(const std::string& text, MsgBoxButtons buttons,
                                               MsgBoxIcon, const std::string& caption) {
     messages_ << (caption.empty() ? std::string() : caption + ": ") << text << "\n";
-    return defaultAnswer(buttons);
+    return firstButtonAnswer(buttons);
 }
 
 MousePointer ConsoleUserInterface::mousePointer() const { return pointer_; }

@@ -1,33 +1,12 @@
 #include "tests/support/ScriptedUserInterface.h"
 
 namespace testsupport {
-namespace {
-
-// The answer of a message box's first button, which a user pressing Enter would give.
-platform::MsgBoxResult firstButtonAnswer(platform::MsgBoxButtons buttons) {
-    switch (buttons) {
-        case platform::MsgBoxButtons::AbortRetryIgnore:
-            return platform::MsgBoxResult::Abort;
-        case platform::MsgBoxButtons::YesNoCancel:
-        case platform::MsgBoxButtons::YesNo:
-            return platform::MsgBoxResult::Yes;
-        case platform::MsgBoxButtons::RetryCancel:
-            return platform::MsgBoxResult::Retry;
-        case platform::MsgBoxButtons::OKOnly:
-        case platform::MsgBoxButtons::OKCancel:
-            break;
-    }
-    return platform::MsgBoxResult::OK;
-}
-
-}  // namespace
-
 platform::MsgBoxResult ScriptedUserInterface::messageBox(const std::string& text,
                                                          platform::MsgBoxButtons buttons,
                                                          platform::MsgBoxIcon icon,
                                                          const std::string& caption) {
     messages_.push_back({text, buttons, icon, caption});
-    if (answers_.empty()) return firstButtonAnswer(buttons);
+    if (answers_.empty()) return platform::firstButtonAnswer(buttons);
     auto answer = answers_.front();
     answers_.pop_front();
     return answer;
