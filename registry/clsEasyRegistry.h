@@ -14,7 +14,7 @@
 #include "platform/Win32Types.h"
 
 class clsEasyRegistry {
-public:
+  public:
     // Value type codes of ValueOf.
     enum ValueType : std::int32_t { STRING = 0, BINARY = 1, DWORD = 2, MULTI_STRING = 3 };
 
@@ -56,11 +56,38 @@ public:
     bool IsWindowsNT();
     std::int32_t lastError() const;
 
-private:
+  private:
     // Private helpers; see the .cpp.
+    struct KeyInfo {
+        win32::DWORD subKeys = 0;
+        win32::DWORD maxSubKeyLength = 0;
+        win32::DWORD maxClassLength = 0;
+        win32::DWORD values = 0;
+        win32::DWORD maxValueNameLength = 0;
+        win32::DWORD maxValueLength = 0;
+    };
+    struct EncodedValue {
+        win32::DWORD type;
+        std::vector<std::uint8_t> data;
+    };
+
     void OpenPath(std::string strPath, win32::REGSAM access);
+    void GoToRoot();
+    void Reopen(win32::REGSAM access);
+    void OpenAbsolute(const std::string& path, win32::REGSAM access);
+    void OpenRelative(const std::string& path, win32::REGSAM access);
+    void CloseHandle(win32::HKEY handle);
+    KeyInfo QueryInfo();
+    win32::LONG EnumValue(win32::DWORD index, std::vector<char>& name,
+                          std::vector<std::uint8_t>& data, win32::DWORD& type,
+                          win32::DWORD& nameLength, win32::DWORD& dataLength);
+    static std::string RootName(const std::string& path);
+    static std::string SubPath(const std::string& path);
+    [[noreturn]] static void RaiseClassError(int number);
+    static win32::HKEY RootHandle(const std::string& rootName);
+    static int DimensionCount(const Variant& value);
+    static EncodedValue Encode(std::int32_t typeCode, const Variant& value);
     void CheckResult(win32::LONG result);
-    [[noreturn]] void RaiseClassError(int number);
 
     std::string currentPath_;
     win32::HKEY keyHandle_ = 0;
