@@ -5,19 +5,24 @@
 // one key per section (a section may contain a backslash) and one REG_SZ value per key.
 // The main program, the tray utility and add-in installers all use this root.
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 class SettingsStore {
-public:
+  public:
     // The stored text, or DEFAULT when the key or its section is missing.
     std::string GetSetting(const std::string& appName, const std::string& section,
                            const std::string& key, const std::string& defaultValue = "") const;
+    // The stored text, or nothing when the key or its section is missing.
+    std::optional<std::string> FindSetting(const std::string& appName, const std::string& section,
+                                           const std::string& key) const;
     // Creates the section and key when missing, replaces the value otherwise. A write the
-    // store refuses is not reported.
-    void SaveSetting(const std::string& appName, const std::string& section,
-                     const std::string& key, const std::string& value);
+    // registry refuses is not reported; an empty application name, section or key, or a
+    // section with an empty part between backslashes, throws std::invalid_argument.
+    void SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
+                     const std::string& value);
     // The section's keys and values in the store's order; empty when missing or empty.
     std::vector<std::pair<std::string, std::string>> GetAllSettings(
         const std::string& appName, const std::string& section) const;
