@@ -1,0 +1,40 @@
+# Netscape User Preferences
+// This is a generated file!  Do not edit.
+
+user_pref("autoupdate.enabled", false);
+user_pref("browser.bookmark.window_rect", "36,36,640,480");
+user_pref("browser.cache.disk_cache_size", 7680);
+user_pref("browser.cache.memory_cache_size", 1024);
+user_pref("browser.download_directory", "C:\\WINDOWS\\Desktop");
+user_pref("browser.startup.homepage", "http://intranet.harbourline.com/");
+user_pref("browser.startup.homepage_override", false);
+user_pref("browser.window_rect", "0,0,800,572");
+user_pref("custtoolbar.Browser.Navigation_Toolbar.open", true);
+user_pref("editor.author", "Jane Morgan");
+user_pref("general.always_load_images", true);
+user_pref("intl.character_set", 1);
+user_pref("mail.check_new_mail", true);
+user_pref("mail.identity.organization", "Harbourline Ltd");
+user_pref("mail.identity.useremail", "jane.morgan@harbourline.com");
+user_pref("mail.identity.username", "Jane Morgan");
+user_pref("mail.pop_name", "jmorgan");
+user_pref("network.cookie.warnAboutCookies", false);
+user_pref("network.hosts.pop_server", "mail.harbourline.com");
+user_pref("network.hosts.smtp_server", "mail.harbourline.com");
+user_pref("network.hosts.socks_server", "socks.harbourline.com");
+user_pref("network.hosts.socks_serverport", 1080);
+user_pref("network.proxy.ftp", "proxy.harbourline.com");
+user_pref("network.proxy.ftp_port", 8080);
+user_pref("network.proxy.gopher", "proxy.harbourline.com");
+user_pref("network.proxy.gopher_port", 8080);
+user_pref("network.proxy.http", "proxy.harbourline.com");
+user_pref("network.proxy.http_port", 8080);
+user_pref("network.proxy.no_proxies_on", "harbourline.com, localhost");
+user_pref("network.proxy.ssl", "proxy.harbourline.com");
+user_pref("network.proxy.ssl_port", 8443);
+user_pref("network.proxy.type", 1);
+user_pref("news.server_change_xaction", 0);
+user_pref("profile.directory", "C:\\Program Files\\Netscape\\Users\\jmorgan");
+user_pref("profile.name", "jmorgan");
+user_pref("security.warn_entering_secure", false);
+user_pref("security.warn_submit_insecure", false);
