@@ -8,13 +8,15 @@
 #include "registry/clsEasyRegistry.h"
 
 class nic {
-public:
+  public:
     nic();
     // Appends each adapter found: its description to cDesc and its settings key
     // (the binding's "Driver", e.g. NetTrans\0000) to cKey, both under "Device n".
     void enumAdapters(KeyedList& cDesc, KeyedList& cKey);
 
-private:
+  private:
     void enumBranch(const std::string& bus, KeyedList& cDesc, KeyedList& cKey);
+    bool readAdapter(const std::string& instancePath, std::string& description,
+                     std::string& driver);
     clsEasyRegistry registry_;
 };

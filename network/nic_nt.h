@@ -8,13 +8,15 @@
 #include "registry/clsEasyRegistry.h"
 
 class nic_nt {
-public:
+  public:
     nic_nt();
     // Appends each card found: its "Title" to cDesc and its "ServiceName" to cKey, both
     // under "Device n".
     void enumAdapters(KeyedList& cDesc, KeyedList& cKey);
 
-private:
+  private:
     void enumBranch(const std::string& branch, KeyedList& cDesc, KeyedList& cKey);
+    bool readCard(const std::string& cardPath, std::string& title, std::string& serviceName);
+    bool read(const std::string& valueName, std::string& text);
     clsEasyRegistry registry_;
 };
