@@ -17,6 +17,16 @@ public:
     // The Windows path under which this machine sees a native path.
     virtual std::string toWindows(const std::filesystem::path& nativePath) = 0;
     virtual bool fileExists(const std::string& windowsPath) = 0;
+
+    // Creates the file, or empties an existing one, and writes CONTENTS as they stand.
+    // False when the file cannot be created or written completely.
+    virtual bool writeWholeFile(const std::string& windowsPath, const std::string& contents);
+    // Puts the file FROM in the place of TO in one step, replacing TO when it exists (as
+    // MoveFileExA with MOVEFILE_REPLACE_EXISTING). False, with both files as they were,
+    // when that is not possible.
+    virtual bool replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath);
+    // Removes the file; false when it exists and cannot be removed.
+    virtual bool deleteFile(const std::string& windowsPath);
 };
 
 }  // namespace platform
