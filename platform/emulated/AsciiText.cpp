@@ -1,0 +1,47 @@
+#include "platform/emulated/AsciiText.h"
+
+namespace platform::emulated {
+namespace {
+
+char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool equalsIgnoringCase(std::string_view left, std::string_view right) {
+    if (left.size() != right.size()) return false;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        if (foldAscii(left[i]) != foldAscii(right[i])) return false;
+    }
+    return true;
+}
+
+std::string lowerAscii(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) c = foldAscii(c);
+    return lowered;
+}
+
+std::string joinLines(std::string_view text) {
+    std::string joined;
+    joined.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            joined += ' ';
+            ++i;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            joined += ' ';
+        } else {
+            joined += text[i];
+        }
+    }
+    return joined;
+}
+
+}  // namespace platform::emulated

@@ -1,0 +1,17 @@
+#pragma once
+// Small single-byte text helpers shared by the emulated machine's services. Case is
+// folded for ASCII letters only, as Windows does for profile and file names here.
+
+#include <string>
+#include <string_view>
+
+namespace platform::emulated {
+
+// TEXT without leading and trailing blanks and tabs.
+std::string_view trimBlanks(std::string_view text);
+bool equalsIgnoringCase(std::string_view left, std::string_view right);
+std::string lowerAscii(std::string_view text);
+// TEXT with every line break (CR LF, CR or LF) replaced by one blank.
+std::string joinLines(std::string_view text);
+
+}  // namespace platform::emulated

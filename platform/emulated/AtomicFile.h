@@ -1,0 +1,15 @@
+#pragma once
+// Replacing a file's whole content so that readers, and the file after a crash of the
+// writing process, see either the old or the new content and never a mix.
+
+#include <filesystem>
+#include <string_view>
+
+namespace platform::emulated {
+
+// Writes BYTES to a new file beside TARGET and renames it over TARGET, keeping an
+// existing file's permission bits. Returns false, leaving TARGET as it was, when the
+// folder cannot be written.
+bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace platform::emulated

@@ -1,0 +1,149 @@
+#include "platform/emulated/MachinePaths.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/emulated/AsciiText.h"
+
+namespace platform::emulated {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::vector<std::string> splitComponents(const std::string& path) {
+    std::vector<std::string> components;
+    std::string current;
+    for (char c : path) {
+        if (isSeparator(c)) {
+            if (!current.empty()) components.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) components.push_back(std::move(current));
+    return components;
+}
+
+bool entryExists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+// The entry of FOLDER whose name equals NAME ignoring case (an exact match first, then
+// the smallest of the others so that the choice does not depend on listing order).
+std::optional<std::string> findEntry(const fs::path& folder, const std::string& name) {
+    if (entryExists(folder / name)) return name;
+    std::error_code error;
+    std::optional<std::string> found;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        if (equalsIgnoringCase(entry, name) && (!found || entry < *found)) found = entry;
+    }
+    return found;
+}
+
+bool endsWithExe(const std::string& name) {
+    return name.size() > 4 && equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".exe");
+}
+
+// A path that lies inside ROOT, as its components relative to ROOT.
+std::optional<fs::path> relativeInside(const fs::path& path, const fs::path& root) {
+    auto rootIt = root.begin();
+    auto pathIt = path.begin();
+    for (; rootIt != root.end(); ++rootIt, ++pathIt) {
+        if (rootIt->empty()) continue;  // the trailing separator of a folder path
+        if (pathIt == path.end() || *pathIt != *rootIt) return std::nullopt;
+    }
+    fs::path relative;
+    for (; pathIt != path.end(); ++pathIt) {
+        if (!pathIt->empty()) relative /= *pathIt;
+    }
+    return relative;
+}
+
+std::string withBackslashes(const fs::path& relative) {
+    std::string text;
+    for (const auto& part : relative) {
+        if (part.empty()) continue;
+        if (!text.empty()) text += '\\';
+        text += part.string();
+    }
+    return text;
+}
+
+}  // namespace
+
+MachinePaths::MachinePaths(fs::path driveC)
+    : driveC_(fs::absolute(std::move(driveC)).lexically_normal()) {}
+
+fs::path MachinePaths::toNative(const std::string& windowsPath) {
+    if (windowsPath.size() >= 2 && isDriveLetter(windowsPath[0]) && windowsPath[1] == ':') {
+        const char drive = static_cast<char>(windowsPath[0] & ~0x20);
+        const std::string rest = windowsPath.substr(2);
+        if (drive == 'C') return resolveBelow(driveC_, rest);
+        if (drive == 'Z') return resolveBelow("/", rest);
+        return {};
+    }
+    if (windowsPath.size() >= 2 && isSeparator(windowsPath[0]) && windowsPath[1] == '\\') {
+        return {};  // \\server\share
+    }
+    if (!windowsPath.empty() && windowsPath[0] == '\\') {
+        return resolveBelow(driveC_, windowsPath);  // rooted on the current drive, C:
+    }
+    return fs::path(windowsPath);
+}
+
+// ".." never climbs above ROOT, just as it stops at a drive's root on Windows.
+fs::path MachinePaths::resolveBelow(const fs::path& root, const std::string& relative) const {
+    const std::vector<std::string> components = splitComponents(relative);
+    std::vector<std::string> resolved;
+    bool folderExists = true;
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const std::string& name = components[i];
+        if (name == ".") continue;
+        if (name == "..") {
+            if (!resolved.empty()) resolved.pop_back();
+            continue;
+        }
+        fs::path folder = root;
+        for (const auto& part : resolved) folder /= part;
+        std::optional<std::string> entry = folderExists ? findEntry(folder, name) : std::nullopt;
+        const bool last = (i + 1 == components.size());
+        if (!entry && folderExists && last && endsWithExe(name)) {
+            entry = findEntry(folder, name.substr(0, name.size() - 4));
+        }
+        folderExists = entry.has_value();
+        resolved.push_back(entry.value_or(name));
+    }
+    fs::path native = root;
+    for (const auto& part : resolved) native /= part;
+    return native;
+}
+
+std::string MachinePaths::toWindows(const fs::path& nativePath) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(nativePath, error).lexically_normal();
+    if (auto inside = relativeInside(absolute, driveC_)) return "C:\\" + withBackslashes(*inside);
+    // The same folder reached through symbolic links.
+    const fs::path canonical = fs::weakly_canonical(absolute, error);
+    const fs::path canonicalDrive = fs::weakly_canonical(driveC_, error);
+    if (!error) {
+        if (auto inside = relativeInside(canonical, canonicalDrive)) {
+            return "C:\\" + withBackslashes(*inside);
+        }
+    }
+    return "Z:\\" + withBackslashes(absolute.relative_path());
+}
+
+bool MachinePaths::fileExists(const std::string& windowsPath) {
+    const fs::path native = toNative(windowsPath);
+    std::error_code error;
+    return !native.empty() && fs::is_regular_file(native, error);
+}
+
+}  // namespace platform::emulated

@@ -1,0 +1,122 @@
+#include "platform/emulated/ProfileFileStore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "platform/emulated/AtomicFile.h"
+#include "platform/emulated/DirectoryLock.h"
+
+namespace platform::emulated {
+namespace {
+
+// Enough for every file a session touches; beyond it the cache simply starts over.
+constexpr std::size_t kCacheLimit = 64;
+
+bool sameTime(const timespec& left, const timespec& right) {
+    return left.tv_sec == right.tv_sec && left.tv_nsec == right.tv_nsec;
+}
+
+// The whole content of FILE; nothing when it cannot be read. MISSING tells apart a file
+// that does not exist from one that exists but cannot be read.
+std::optional<std::string> readWhole(const std::filesystem::path& file, bool& missing) {
+    missing = false;
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        missing = (errno == ENOENT);
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            ::close(descriptor);
+            return std::nullopt;
+        }
+        if (count == 0) break;
+        content.append(buffer, static_cast<std::size_t>(count));
+    }
+    ::close(descriptor);
+    return content;
+}
+
+// A symbolic link stays a link: the file it points at is the one rewritten.
+std::filesystem::path writeTarget(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(file, error)) return file;
+    const auto resolved = std::filesystem::weakly_canonical(file, error);
+    return error ? file : resolved;
+}
+
+// File times are coarse (a clock tick, or seconds on some file systems), and a freed
+// inode number can come back with the next file. A file changed less than this long
+// ago could therefore change again without its identity showing it, so it is only
+// trusted from the cache once it has been left alone for a while.
+constexpr time_t kSettleSeconds = 2;
+
+bool isSettled(const timespec& modified) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec - modified.tv_sec > kSettleSeconds;
+}
+
+}  // namespace
+
+bool ProfileFileStore::Identity::operator==(const Identity& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+}
+
+std::optional<ProfileFileStore::Identity> ProfileFileStore::identify(
+    const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    return Identity{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+}
+
+std::shared_ptr<const IniFile> ProfileFileStore::read(const std::filesystem::path& file) {
+    const auto identity = identify(file);
+    if (!identity) return nullptr;
+    std::lock_guard lock(mutex_);
+    const auto found = cache_.find(file.native());
+    if (found != cache_.end() && found->second.settled && found->second.identity == *identity) {
+        return found->second.file;
+    }
+    // The identity is taken before reading, so content newer than it is parsed again on
+    // the next read rather than ever being mistaken for the current file.
+    bool missing = false;
+    const auto content = readWhole(file, missing);
+    if (!content) return nullptr;
+    auto parsed = std::make_shared<const IniFile>(*content);
+    if (cache_.size() >= kCacheLimit) cache_.clear();
+    cache_[file.native()] = Cached{*identity, parsed, isSettled(identity->modified)};
+    return parsed;
+}
+
+bool ProfileFileStore::update(const std::filesystem::path& file,
+                              const std::function<bool(IniFile&)>& edit) {
+    const std::filesystem::path target = writeTarget(file);
+    DirectoryLock lock(target.parent_path());
+    if (!lock.held()) return false;
+    bool missing = false;
+    const auto content = readWhole(target, missing);
+    if (!content && !missing) return false;
+    IniFile edited(content.value_or(""));
+    if (!edit(edited)) return true;
+    // The next read parses the new file: caching it here could pair this content with
+    // the identity of a change made by someone else right after the rename.
+    forget(file);
+    return replaceFileContents(target, edited.bytes());
+}
+
+void ProfileFileStore::forget(const std::filesystem::path& file) {
+    std::lock_guard lock(mutex_);
+    cache_.erase(file.native());
+}
+
+}  // namespace platform::emulated

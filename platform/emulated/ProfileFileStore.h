@@ -1,0 +1,55 @@
+#pragma once
+// Reads and edits profile-string files on this computer's file system. Reads keep
+// the parsed file of recently used paths and parse again as soon as the file on disk
+// differs (another inode, size, or change time) or was changed very recently, so
+// changes made by other processes are always seen. Edits run under a lock on the file's folder, read the file afresh
+// and replace it atomically, so concurrent writers lose nothing and a writer that
+// dies halfway leaves the old file.
+
+#include <sys/types.h>
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "platform/emulated/IniFile.h"
+
+namespace platform::emulated {
+
+class ProfileFileStore {
+public:
+    // The parsed file, or null when it is missing or cannot be read.
+    std::shared_ptr<const IniFile> read(const std::filesystem::path& file);
+    // Runs EDIT on the file's current text (empty when the file does not exist yet)
+    // and stores the result when EDIT reports a change. Returns false when the file
+    // could not be read, locked or written.
+    bool update(const std::filesystem::path& file, const std::function<bool(IniFile&)>& edit);
+
+private:
+    struct Identity {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        bool operator==(const Identity& other) const;
+    };
+    struct Cached {
+        Identity identity;
+        std::shared_ptr<const IniFile> file;
+        bool settled = false;  // old enough for its identity to be trusted
+    };
+
+    static std::optional<Identity> identify(const std::filesystem::path& file);
+    void forget(const std::filesystem::path& file);
+
+    std::mutex mutex_;
+    std::map<std::string, Cached> cache_;
+};
+
+}  // namespace platform::emulated

@@ -1,0 +1,59 @@
+#pragma once
+// The profile-string functions of the emulated machine. Files are named by Windows
+// paths (resolved through the machine's drives) or native paths; the system's win.ini
+// lives in the machine's Windows folder. On a Windows NT machine the [windows]
+// section of win.ini is kept in the registry instead, as NT does.
+//
+// Beyond what Windows 9x guarantees: a value is returned whole (no 254-character
+// cut); a line break inside a written name or value becomes a blank, so a write can
+// never add lines, sections or keys; a write replaces the file atomically and under a
+// lock, so neither a crash nor a concurrent writer loses or mangles anything.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/ProfileStrings.h"
+#include "platform/Registry.h"
+#include "platform/emulated/NtWindowsSection.h"
+#include "platform/emulated/ProfileFileStore.h"
+
+namespace platform::emulated {
+
+class ProfileFiles : public ProfileStrings {
+public:
+    // WIN_INI is the Windows path of the system's win.ini, e.g. C:\WINDOWS\win.ini.
+    ProfileFiles(FileSystem& files, std::string winIni);
+    // From now on [windows] of win.ini is read from and written to REGISTRY.
+    void mapWindowsSectionToRegistry(Registry& registry);
+
+    std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue,
+                                         const std::string& fileName) override;
+    win32::BOOL WritePrivateProfileStringA(const std::string& section,
+                                           const std::optional<std::string>& key,
+                                           const std::optional<std::string>& value,
+                                           const std::string& fileName) override;
+    std::string GetProfileStringA(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue) override;
+    win32::BOOL WriteProfileStringA(const std::string& section,
+                                    const std::optional<std::string>& key,
+                                    const std::optional<std::string>& value) override;
+
+private:
+    bool isMappedToRegistry(const std::string& section, const std::filesystem::path& file);
+    win32::BOOL writeMapped(const std::optional<std::string>& key,
+                            const std::optional<std::string>& value);
+    win32::BOOL writeFile(const std::string& section, const std::optional<std::string>& key,
+                          const std::optional<std::string>& value,
+                          const std::filesystem::path& file);
+
+    FileSystem& files_;
+    std::string winIni_;
+    std::unique_ptr<NtWindowsSection> windowsSection_;
+    ProfileFileStore store_;
+};
+
+}  // namespace platform::emulated
