@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "network/KeyedList.h"
+#include "network/NetworkSettings.h"
 #include "platform/Printers.h"
 #include "registry/clsEasyRegistry.h"
 
@@ -157,28 +158,7 @@ public:
     bool isChanged(Flag flag) const;
 
 protected:
-    // Everything the backends read from and write to the system.
-    struct Cache {
-        std::string ComputerName;
-        std::string Workgroup;
-        std::string Host;
-        std::string DomainName;
-        std::string IPAddress;
-        std::string IPMask;
-        std::string DefaultGateway;
-        std::string DNSServers;
-        std::string SearchList;
-        bool DNSEnabled = false;
-        bool WINSEnabled = false;
-        std::string WINSServer1;
-        std::string WINSServer2;
-        std::string ScopeID;
-        std::string LMHostFile;
-        bool DHCPEnabled = false;
-        bool NTLogonEnabled = false;
-        std::string NTDomain;
-        std::string DefaultPrinter;
-    };
+    using Cache = NetworkSettings;
 
     netConfig();
 
