@@ -9,7 +9,7 @@
 #include "registry/clsEasyRegistry.h"
 
 class IEConfig : public browserProperties {
-public:
+  public:
     IEConfig();
     ~IEConfig() override;
     IEConfig(const IEConfig&) = delete;
@@ -39,10 +39,16 @@ public:
 
     std::optional<DUNNames> DUNList() const override;
 
-private:
+  private:
     void setProxySettings(const std::string& sServer);
     std::string parseProxyServer(std::string& sServer, std::string& sPort) const;
     std::string buildProxyServer() const;
+    void storeProxy(const std::string& sProtocol, const std::string& sAddr,
+                    const std::string& sPort);
+    void setHTTP(const std::string& sAddr, const std::string& sPort);
+    void setFTP(const std::string& sAddr, const std::string& sPort);
+    void setGopher(const std::string& sAddr, const std::string& sPort);
+    void setSecure(const std::string& sAddr, const std::string& sPort);
     std::string bypassList() const;
     void setBypassList(const std::string& sList);
     void appendRemoteAccessEntries();

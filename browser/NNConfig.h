@@ -11,7 +11,7 @@
 #include "registry/clsEasyRegistry.h"
 
 class NNConfig : public browserProperties {
-public:
+  public:
     NNConfig();
     ~NNConfig() override;
     NNConfig(const NNConfig&) = delete;
@@ -46,9 +46,9 @@ public:
     // The full (Windows) path of the user's prefs.js, or "" when it was not found.
     const std::string& prefsFilePath() const;
 
-private:
+  private:
     std::string findPrefsFile();
-    std::string findProfileRegistryPrefs();
+    std::string findProfileRegistryPrefs(const std::string& sUser);
     std::string findPerUserKeyPrefs();
     std::string readValue(const std::string& sKey, const std::string& sValueName, bool& bFound);
     void warnWhenPrefsMissing();

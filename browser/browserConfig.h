@@ -10,7 +10,7 @@
 #include <vector>
 
 class browserConfig {
-public:
+  public:
     // The names of the dial-up connections of the machine, in the order found.
     using DUNNames = std::vector<std::string>;
 

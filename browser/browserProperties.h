@@ -6,7 +6,7 @@
 #include "browser/browserConfig.h"
 
 class browserProperties : public browserConfig {
-public:
+  public:
     std::int16_t status() const override;
     bool isInstalled() const override;
 
@@ -54,10 +54,10 @@ public:
     bool HasChanged() const override;
     void HasChanged(bool bMode) override;
 
-protected:
+  protected:
     void setStatus(std::int16_t iStatus);
 
-private:
+  private:
     std::int16_t status_ = 0;
     std::string currentDUN_;
     bool proxyEnabled_ = false;

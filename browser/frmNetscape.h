@@ -5,11 +5,11 @@
 // "0" not), closing it any other way stores nothing.
 
 class frmNetscape {
-public:
+  public:
     // Shows the dialog modally with the normal mouse pointer, then puts the previous
     // pointer back.
     void Show();
 
-private:
+  private:
     void cmdOK_Click(bool bTicked);
 };

@@ -9,7 +9,7 @@
 #include <vector>
 
 class jsPrefs {
-public:
+  public:
     jsPrefs() = default;
     // Writes a file still open in write mode back.
     ~jsPrefs();
@@ -36,11 +36,11 @@ public:
     bool isOpen() const;
     const std::vector<std::string>& lines() const;
 
-private:
+  private:
     // 1-based number of the first line starting with the prefix, 0 when none.
     std::size_t findLine(const std::string& sPrefix) const;
     void placeLine(const std::string& sKey, const std::string& sLine);
-    void writeBack() const;
+    static void writeBack(const std::string& sFile, const std::vector<std::string>& lines);
 
     std::vector<std::string> lines_;
     std::string fileName_;

@@ -1,0 +1,285 @@
+#include "browser/NNConfig.h"
+
+#include <optional>
+
+#include "browser/browserText.h"
+#include "browser/frmNetscape.h"
+#include "platform/Services.h"
+#include "platform/Win32.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+constexpr const char* kProfileUsers =
+    "\\HKEY_LOCAL_MACHINE\\Software\\Netscape\\Netscape Navigator\\Users";
+constexpr const char* kBiff = "\\HKEY_CURRENT_USER\\Software\\Netscape\\Netscape Navigator\\biff";
+constexpr const char* kSection = "Netscape Navigator";
+constexpr const char* kProxyType = "network.proxy.type";
+constexpr std::int32_t kManualProxy = 1;
+constexpr std::int32_t kAutomaticProxy = 2;
+
+// The preference keys of one proxy: address key, port key.
+struct ProxyKeys {
+    const char* address;
+    const char* port;
+};
+constexpr ProxyKeys kHTTP{"network.proxy.http", "network.proxy.http_port"};
+constexpr ProxyKeys kFTP{"network.proxy.ftp", "network.proxy.ftp_port"};
+constexpr ProxyKeys kGopher{"network.proxy.gopher", "network.proxy.gopher_port"};
+constexpr ProxyKeys kSSL{"network.proxy.ssl", "network.proxy.ssl_port"};
+constexpr ProxyKeys kSocks{"network.hosts.socks_server", "network.hosts.socks_serverport"};
+constexpr ProxyKeys kWAIS{"network.proxy.wais", "network.proxy.wais_port"};
+
+std::string readProfile(const std::string& sKey, const std::string& sFilename) {
+    return browsertext::stripTerminator(
+        win32::GetPrivateProfileStringA(kSection, sKey, "", sFilename));
+}
+
+void writeProfile(const std::string& sKey, const std::string& sValue,
+                  const std::string& sFilename) {
+    win32::WritePrivateProfileStringA(kSection, sKey, sValue, sFilename);
+}
+
+// A port as Navigator stores it: an empty text is 0, a whole number from 0 to 65535 is
+// itself, anything else has no number.
+std::optional<std::int32_t> portNumber(const std::string& sPort) {
+    const std::string digits = "0" + browsertext::trim(sPort);
+    std::int32_t number = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+        if (number > 65535) return std::nullopt;
+    }
+    return number;
+}
+
+}  // namespace
+
+NNConfig::NNConfig() {
+    registry_.SuppressErrors(true);
+    prefsPath_ = findPrefsFile();
+    warnWhenPrefsMissing();
+}
+
+NNConfig::~NNConfig() = default;
+
+void NNConfig::loadConfiguration() {
+    if (prefsPath_.empty()) return;
+    prefs_.openPrefsFile(prefsPath_, false);
+    getProxyAddresses();
+    getProxyExceptions();
+    getConnectViaLAN();
+    getProxyEnabled();
+    getDefaultHomePage();
+    getAutoConfigURL();
+    prefs_.closePrefsFile();
+}
+
+void NNConfig::applyConfiguration() {
+    if (prefsPath_.empty()) return;
+    prefs_.openPrefsFile(prefsPath_, true);
+    setProxyAddresses();
+    setProxyExceptions();
+    setConnectViaLAN();
+    setProxyEnabled();
+    setDefaultHomePage();
+    setAutoConfigURL();
+    prefs_.closePrefsFile();
+}
+
+void NNConfig::loadConfigurationFile(const std::string& sFilename) {
+    ProxyEnabled(readProfile("NNPROXYENABLE", sFilename) == "1");
+    ConnectViaLAN(readProfile("NNDIRECTCONNECTION", sFilename) == "1");
+    AutoConfigURL(readProfile("NNAUTOCONFIGURL", sFilename));
+    ProxyExceptions(readProfile("NNPROXYOVERRIDE", sFilename));
+    HTTPAddress(readProfile("NNHTTPADDRESS", sFilename));
+    HTTPPort(readProfile("NNHTTPPORT", sFilename));
+    FTPAddress(readProfile("NNFTPADDRESS", sFilename));
+    FTPPort(readProfile("NNFTPPORT", sFilename));
+    GopherAddress(readProfile("NNGOPHERADDRESS", sFilename));
+    GopherPort(readProfile("NNGOPHERPORT", sFilename));
+    SecureAddress(readProfile("NNSSLADDRESS", sFilename));
+    SecurePort(readProfile("NNSSLPORT", sFilename));
+    SocksAddress(readProfile("NNSOCKSADDRESS", sFilename));
+    SocksPort(readProfile("NNSOCKSPORT", sFilename));
+    WAISAddress(readProfile("NNWAISADDRESS", sFilename));
+    WAISPort(readProfile("NNWAISPORT", sFilename));
+}
+
+void NNConfig::saveConfigurationFile(const std::string& sFilename) {
+    writeProfile("NNPROXYENABLE", browsertext::flagText(ProxyEnabled()), sFilename);
+    writeProfile("NNDIRECTCONNECTION", browsertext::flagText(ConnectViaLAN()), sFilename);
+    writeProfile("NNAUTOCONFIGURL", AutoConfigURL(), sFilename);
+    writeProfile("NNPROXYOVERRIDE", ProxyExceptions(), sFilename);
+    writeProfile("NNHTTPADDRESS", HTTPAddress(), sFilename);
+    writeProfile("NNHTTPPORT", HTTPPort(), sFilename);
+    writeProfile("NNFTPADDRESS", FTPAddress(), sFilename);
+    writeProfile("NNFTPPORT", FTPPort(), sFilename);
+    writeProfile("NNGOPHERADDRESS", GopherAddress(), sFilename);
+    writeProfile("NNGOPHERPORT", GopherPort(), sFilename);
+    writeProfile("NNSSLADDRESS", SecureAddress(), sFilename);
+    writeProfile("NNSSLPORT", SecurePort(), sFilename);
+    writeProfile("NNSOCKSADDRESS", SocksAddress(), sFilename);
+    writeProfile("NNSOCKSPORT", SocksPort(), sFilename);
+    writeProfile("NNWAISADDRESS", WAISAddress(), sFilename);
+    writeProfile("NNWAISPORT", WAISPort(), sFilename);
+}
+
+void NNConfig::setProperties(const std::string&, const std::string&) {}
+
+void NNConfig::resetFlags() {}
+
+void NNConfig::getProxyAddresses() {
+    HTTPAddress(prefs_.getSetting(kHTTP.address));
+    HTTPPort(prefs_.getSetting(kHTTP.port));
+    FTPAddress(prefs_.getSetting(kFTP.address));
+    FTPPort(prefs_.getSetting(kFTP.port));
+    SecureAddress(prefs_.getSetting(kSSL.address));
+    SecurePort(prefs_.getSetting(kSSL.port));
+    GopherAddress(prefs_.getSetting(kGopher.address));
+    GopherPort(prefs_.getSetting(kGopher.port));
+    SocksAddress(prefs_.getSetting(kSocks.address));
+    SocksPort(prefs_.getSetting(kSocks.port));
+    WAISAddress(prefs_.getSetting(kWAIS.address));
+    WAISPort(prefs_.getSetting(kWAIS.port));
+}
+
+void NNConfig::getProxyEnabled() {
+    ProxyEnabled(prefs_.getSetting(kProxyType) == "1");
+}
+
+void NNConfig::getProxyExceptions() {
+    ProxyExceptions(prefs_.getSetting("network.proxy.no_proxies_on"));
+}
+
+void NNConfig::getDUNList() {}
+
+void NNConfig::getAutoConfigURL() {
+    AutoConfigURL(prefs_.getSetting("network.proxy.autoconfig_url"));
+}
+
+// Without a proxy type Navigator connects directly.
+void NNConfig::getConnectViaLAN() {
+    ConnectViaLAN(prefs_.getSetting(kProxyType).empty());
+}
+
+void NNConfig::getDefaultHomePage() {
+    DefaultHomePage("");
+}
+
+// Runs last: automatic configuration is what is left when neither of the other modes
+// is chosen. The URL is kept in every mode.
+void NNConfig::setAutoConfigURL() {
+    if (!ConnectViaLAN() && !ProxyEnabled()) prefs_.saveSettingInt(kProxyType, kAutomaticProxy);
+    prefs_.saveSettingStr("network.proxy.autoconfig_url", AutoConfigURL());
+}
+
+void NNConfig::setProxyAddresses() {
+    const std::pair<ProxyKeys, std::pair<std::string, std::string>> proxies[] = {
+        {kHTTP, {HTTPAddress(), HTTPPort()}},       {kFTP, {FTPAddress(), FTPPort()}},
+        {kGopher, {GopherAddress(), GopherPort()}}, {kSSL, {SecureAddress(), SecurePort()}},
+        {kSocks, {SocksAddress(), SocksPort()}},    {kWAIS, {WAISAddress(), WAISPort()}},
+    };
+    for (const auto& [keys, proxy] : proxies) {
+        prefs_.saveSettingStr(keys.address, proxy.first);
+        savePort(keys.port, proxy.second);
+    }
+}
+
+// Manual configuration wins over a direct connection when both are set.
+void NNConfig::setProxyEnabled() {
+    if (ProxyEnabled()) prefs_.saveSettingInt(kProxyType, kManualProxy);
+}
+
+void NNConfig::setProxyExceptions() {
+    prefs_.saveSettingStr("network.proxy.no_proxies_on", ProxyExceptions());
+}
+
+void NNConfig::setDUN() {}
+
+void NNConfig::setDefaultHomePage() {}
+
+void NNConfig::setConnectViaLAN() {
+    if (ConnectViaLAN()) prefs_.deleteSetting(kProxyType);
+}
+
+std::optional<browserConfig::DUNNames> NNConfig::DUNList() const {
+    return std::nullopt;
+}
+
+std::string NNConfig::CurrentDUN() const {
+    return "";
+}
+
+void NNConfig::CurrentDUN(const std::string&) {}
+
+const std::string& NNConfig::prefsFilePath() const {
+    return prefsPath_;
+}
+
+std::string NNConfig::findPrefsFile() {
+    bool profileRegistry = false;
+    const std::string user = readValue(kProfileUsers, "CurrentUser", profileRegistry);
+    const std::string path =
+        profileRegistry ? findProfileRegistryPrefs(user) : findPerUserKeyPrefs();
+    if (path.empty() || !platform::files().fileExists(path)) return "";
+    return path;
+}
+
+// Navigator 4 keeps one key per profile, naming the profile's folder.
+std::string NNConfig::findProfileRegistryPrefs(const std::string& sUser) {
+    bool found = false;
+    const std::string root = readValue(std::string(kProfileUsers) + "\\" + sUser, "DirRoot", found);
+    return found ? root + "\\prefs.js" : "";
+}
+
+// Older versions name the profile folder only indirectly: the mail folder's path,
+// which runs through the profile folder, the user name in lower case with "_" for blanks.
+std::string NNConfig::findPerUserKeyPrefs() {
+    bool found = false;
+    const std::string user = readValue(kBiff, "CurrentUser", found);
+    if (!found) return "";
+    std::string folder = browsertext::toLower(user);
+    for (char& c : folder) {
+        if (c == ' ') c = '_';
+    }
+    const std::string userKey = std::string(kBiff) + "\\Users\\" + user;
+    const std::string server = readValue(userKey, "defaultServer", found);
+    if (!found) return "";
+    const std::string popstate =
+        browsertext::toLower(readValue(userKey + "\\servers\\" + server, "popstatePath", found));
+    if (!found) return "";
+    const std::size_t at = popstate.find(folder);
+    // A mail path outside the profile folder says nothing about where the folder is.
+    if (at == std::string::npos) return "";
+    std::string profileFolder = popstate.substr(0, at + folder.size() + 1);
+    if (profileFolder.size() == at + folder.size()) profileFolder += "\\";
+    return profileFolder + "prefs.js";
+}
+
+std::string NNConfig::readValue(const std::string& sKey, const std::string& sValueName,
+                                bool& bFound) {
+    registry_.Cd(sKey);
+    bFound = false;
+    if (registry_.lastError() != 0) return "";
+    const std::string text = registry_.ValueOf(sValueName).text;
+    bFound = registry_.lastError() == 0;
+    return bFound ? text : "";
+}
+
+void NNConfig::warnWhenPrefsMissing() {
+    if (!prefsPath_.empty()) return;
+    if (SettingsStore().GetSetting(kAppName, "Options", "NavigatorWarning", "0") != "0") return;
+    frmNetscape().Show();
+    setStatus(1);
+}
+
+// A port that is no number leaves its line as it was, after telling the user.
+void NNConfig::savePort(const std::string& sKey, const std::string& sPort) {
+    const std::optional<std::int32_t> number = portNumber(sPort);
+    if (number) {
+        prefs_.saveSettingInt(sKey, *number);
+    } else {
+        jsPrefs::showWriteError();
+    }
+}
