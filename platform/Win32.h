@@ -76,6 +76,10 @@ inline BOOL WritePrivateProfileStringA(const std::string& section,
                                        const std::string& fileName) {
     return platform::profiles().WritePrivateProfileStringA(section, key, value, fileName);
 }
+inline std::string GetProfileStringA(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) {
+    return platform::profiles().GetProfileStringA(section, key, defaultValue);
+}
 inline BOOL WriteProfileStringA(const std::string& section, const std::optional<std::string>& key,
                                 const std::optional<std::string>& value) {
     return platform::profiles().WriteProfileStringA(section, key, value);
