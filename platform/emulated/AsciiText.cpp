@@ -29,6 +29,7 @@ std::string lowerAscii(std::string_view text) {
 }
 
 std::string joinLines(std::string_view text) {
+    if (text.find_first_of("\r\n") == std::string_view::npos) return std::string(text);
     std::string joined;
     joined.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -79,7 +79,9 @@ std::string withBackslashes(const fs::path& relative) {
 }  // namespace
 
 MachinePaths::MachinePaths(fs::path driveC)
-    : driveC_(fs::absolute(std::move(driveC)).lexically_normal()) {}
+    : driveC_(fs::absolute(std::move(driveC)).lexically_normal()) {
+    if (driveC_.has_relative_path() && driveC_.filename().empty()) driveC_ = driveC_.parent_path();
+}
 
 fs::path MachinePaths::toNative(const std::string& windowsPath) {
     if (windowsPath.size() >= 2 && isDriveLetter(windowsPath[0]) && windowsPath[1] == ':') {
@@ -101,27 +103,30 @@ fs::path MachinePaths::toNative(const std::string& windowsPath) {
 // ".." never climbs above ROOT, just as it stops at a drive's root on Windows.
 fs::path MachinePaths::resolveBelow(const fs::path& root, const std::string& relative) const {
     const std::vector<std::string> components = splitComponents(relative);
-    std::vector<std::string> resolved;
-    bool folderExists = true;
+    fs::path native = root;
+    std::size_t depth = 0;
     for (std::size_t i = 0; i < components.size(); ++i) {
         const std::string& name = components[i];
         if (name == ".") continue;
         if (name == "..") {
-            if (!resolved.empty()) resolved.pop_back();
+            if (depth > 0) {
+                native = native.parent_path();
+                --depth;
+            }
             continue;
         }
-        fs::path folder = root;
-        for (const auto& part : resolved) folder /= part;
-        std::optional<std::string> entry = folderExists ? findEntry(folder, name) : std::nullopt;
-        const bool last = (i + 1 == components.size());
-        if (!entry && folderExists && last && endsWithExe(name)) {
-            entry = findEntry(folder, name.substr(0, name.size() - 4));
+        std::error_code error;
+        std::optional<std::string> entry;
+        if (fs::is_directory(native, error)) {
+            entry = findEntry(native, name);
+            const bool last = (i + 1 == components.size());
+            if (!entry && last && endsWithExe(name)) {
+                entry = findEntry(native, name.substr(0, name.size() - 4));
+            }
         }
-        folderExists = entry.has_value();
-        resolved.push_back(entry.value_or(name));
+        native /= entry.value_or(name);
+        ++depth;
     }
-    fs::path native = root;
-    for (const auto& part : resolved) native /= part;
     return native;
 }
 
