@@ -254,7 +254,8 @@ void netConfig::DefaultGateway(const std::string& sDefGateway) {
 std::string netConfig::DefaultGateway() const { return cache_.DefaultGateway; }
 
 // Only a printer that is installed can become the default; any other name is kept for
-// display and saving but never applied.
+// display and saving but never applied. It also withdraws an installed printer chosen
+// before, which would otherwise be applied under the name now shown.
 void netConfig::DefaultPrinter(const std::string& sDefPrinter) {
     cache_.DefaultPrinter = sDefPrinter;
     for (const auto& printer : platform::printers().installedPrinters()) {
@@ -264,6 +265,7 @@ void netConfig::DefaultPrinter(const std::string& sDefPrinter) {
             return;
         }
     }
+    flags_.reset(static_cast<std::size_t>(Flag::DefaultPrinter));
 }
 std::string netConfig::DefaultPrinter() const { return cache_.DefaultPrinter; }
 

@@ -248,6 +248,14 @@ TEST(NetConfig95, AppliesTheDefaultPrinterThroughWinIni) {
     EXPECT_EQ(broadcast.flags, win32::SMTO_NORMAL);
     EXPECT_EQ(broadcast.timeout, 1000u);
 
+    // An unknown name chosen after an installed one leaves the system's printer alone.
+    net.DefaultPrinter("HP LaserJet 4000 Series PCL");
+    net.DefaultPrinter("Nowhere");
+    net.applyConfiguration();
+    EXPECT_EQ(win32::GetProfileStringA("windows", "device", ""),
+              "Epson Stylus COLOR 740,Epson Stylus COLOR 740,LPT1:");
+    EXPECT_EQ(machine.power().broadcasts.size(), 1u);
+
     // A refused win.ini write is not announced.
     machine.winIni().refuseWrites = true;
     net.DefaultPrinter("HP LaserJet 4000 Series PCL");
