@@ -12,8 +12,8 @@ namespace {
 
 constexpr const char* kAppTitle = "Roamwise";
 constexpr const char* kInternetSettingsKey =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\";
-constexpr const char* kNavigatorKey = "HKEY_LOCAL_MACHINE\\Software\\Netscape\\Netscape Navigator\\";
+    "\\HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\";
+constexpr const char* kNavigatorKey = "\\HKEY_LOCAL_MACHINE\\Software\\Netscape\\Netscape Navigator\\";
 
 void warn(const std::string& text) {
     platform::ui().messageBox(text, platform::MsgBoxButtons::OKOnly,
