@@ -1,0 +1,87 @@
+// rmwctl show and save, run as a program against throw-away machines: the text is what
+// the configuration document saves, on both templates.
+
+#include <gtest/gtest.h>
+
+#include "config/RmwConfig.h"
+#include "tests/support/TestMachine.h"
+#include "tests/tools/RmwctlRunner.h"
+
+namespace {
+
+const std::string kHeader =
+    ";--------------------------------------------\r\n"
+    "; Roamwise Configuration File\r\n"
+    ";\r\n"
+    ";--------------------------------------------\r\n"
+    "\r\n"
+    "\r\n";
+
+std::string readNative(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// What a document made in this process saves on the installed machine.
+std::string savedInProcess(const testsupport::TempFolder& folder) {
+    const auto path = folder.path() / "InProcess.rmw";
+    RmwConfig document;
+    document.saveConfigurationFile(path.string(), AddInList());
+    return readNative(path);
+}
+
+class ConfigVerbs : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ConfigVerbs, ShowPrintsWhatTheDocumentSaves) {
+    testsupport::TestMachine machine(GetParam());
+    testsupport::TempFolder folder;
+    const auto outcome = testsupport::RmwctlRunner(machine.folder()).run({"show"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out.substr(0, kHeader.size()), kHeader);
+    EXPECT_NE(outcome.out.find("[Enabled Sections]\r\nGeneral=1\r\n"), std::string::npos);
+    EXPECT_EQ(outcome.out, savedInProcess(folder));
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST_P(ConfigVerbs, SaveWritesTheSameTextToTheFile) {
+    testsupport::TestMachine machine(GetParam());
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    const auto shown = rmwctl.run({"show"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+
+    const auto native = folder.path() / "Office.rmw";
+    auto outcome = rmwctl.run({"save", native.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(readNative(native), shown.out);
+
+    outcome = rmwctl.run({"save", "C:\\Home.rmw"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(readNative(machine.machine().driveC() / "Home.rmw"), shown.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Templates, ConfigVerbs, ::testing::Values("win98", "nt4"));
+
+TEST(ConfigVerbsErrors, AFileThatCannotBeWrittenIsAFailure) {
+    testsupport::TestMachine machine("win98");
+    testsupport::TempFolder folder;
+    const auto target = folder.path() / "missing" / "Office.rmw";
+    const auto outcome = testsupport::RmwctlRunner(machine.folder()).run({"save", target.string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("cannot save"), std::string::npos) << outcome.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "missing"));
+}
+
+TEST(ConfigVerbsErrors, WrongArgumentsAreUsageErrors) {
+    testsupport::TestMachine machine("win98");
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"show", "extra"}, {"save"}, {"save", "a.rmw", "b.rmw"}, {"save", ""}}) {
+        const auto outcome = rmwctl.run(arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments[0] << " with " << arguments.size() - 1;
+        EXPECT_EQ(outcome.out, "");
+    }
+}
+
+}  // namespace
