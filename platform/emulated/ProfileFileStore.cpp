@@ -90,11 +90,18 @@ std::shared_ptr<const IniFile> ProfileFileStore::read(const std::filesystem::pat
     // The identity is taken before reading, so content newer than it is parsed again on
     // the next read rather than ever being mistaken for the current file.
     bool missing = false;
-    const auto content = readWhole(file, missing);
+    auto content = readWhole(file, missing);
     if (!content) return nullptr;
-    auto parsed = std::make_shared<const IniFile>(*content);
+    // Reading is cheap, parsing less so: unchanged bytes keep their parsed form.
+    std::shared_ptr<const IniFile> parsed;
+    if (found != cache_.end() && found->second.bytes == *content) {
+        parsed = found->second.file;
+    } else {
+        parsed = std::make_shared<const IniFile>(*content);
+    }
     if (cache_.size() >= kCacheLimit) cache_.clear();
-    cache_[file.native()] = Cached{*identity, parsed, isSettled(identity->modified)};
+    cache_[file.native()] =
+        Cached{*identity, parsed, std::move(*content), isSettled(identity->modified)};
     return parsed;
 }
 

@@ -42,6 +42,7 @@ private:
     struct Cached {
         Identity identity;
         std::shared_ptr<const IniFile> file;
+        std::string bytes;  // what FILE was parsed from
         bool settled = false;  // old enough for its identity to be trusted
     };
 
