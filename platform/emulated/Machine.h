@@ -13,9 +13,11 @@
 
 namespace platform::emulated {
 
+class SqliteRegistry;
+
 // A machine folder that cannot be created or used; the text says why.
 class MachineError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -31,7 +33,7 @@ struct MachineDescription {
 };
 
 class Machine {
-public:
+  public:
     // The names of the built-in templates ("win98", "nt4").
     static std::vector<std::string> templateNames();
     // ROAMWISE_MACHINE when set, otherwise $XDG_DATA_HOME/roamwise/machine
@@ -58,8 +60,10 @@ public:
     // Every service of this machine; the user interface is left empty for the
     // program to fill in.
     Services services();
+    // The registry service itself, for importing and exporting registry files.
+    SqliteRegistry& registry();
 
-private:
+  private:
     struct Impl;
     explicit Machine(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;

@@ -1,0 +1,211 @@
+#include "platform/emulated/Machine.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <system_error>
+
+#include "platform/emulated/MachineDescriptionFile.h"
+#include "platform/emulated/MachineSystemInfo.h"
+#include "platform/emulated/RegFileImporter.h"
+#include "platform/emulated/SqliteRegistry.h"
+#include "platform/emulated/TemplateFiles.h"
+
+namespace platform::emulated {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kRegistryFile = "registry.db";
+constexpr const char* kDescriptionFile = "machine.ini";
+constexpr const char* kDriveFolder = "drive_c";
+constexpr const char* kEventLogFile = "events.log";
+
+std::string readWholeFile(const fs::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) throw MachineError("cannot read " + file.string());
+    std::ostringstream content;
+    content << stream.rdbuf();
+    return content.str();
+}
+
+void writeWholeFile(const fs::path& file, std::string_view bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    stream.close();
+    if (!stream) throw MachineError("cannot write " + file.string());
+}
+
+bool holdsMachine(const fs::path& folder) {
+    std::error_code error;
+    return fs::exists(folder / kDescriptionFile, error);
+}
+
+bool isEmptyOrMissing(const fs::path& folder) {
+    std::error_code error;
+    if (!fs::exists(folder, error)) return true;
+    return fs::is_directory(folder, error) && fs::is_empty(folder, error);
+}
+
+// Fills FOLDER with the machine of template NAME.
+void writeTemplate(const std::string& name, const fs::path& folder) {
+    fs::create_directories(folder / kDriveFolder);
+    writeWholeFile(folder / kEventLogFile, "");
+    bool described = false;
+    for (const auto& file : templateFiles()) {
+        if (file.templateName != name) continue;
+        if (file.path == "registry.reg") {
+            RegistryDatabase database(folder / kRegistryFile);
+            RegFileImporter(database).importBytes(file.bytes, "template " + name + " registry.reg");
+        } else {
+            if (file.path == kDescriptionFile) {
+                parseMachineDescription(file.bytes, "template " + name + " machine.ini");
+                described = true;
+            }
+            writeWholeFile(folder / fs::path(std::string(file.path)), file.bytes);
+        }
+    }
+    if (!described) throw MachineError("template " + name + " has no machine.ini");
+    // A template without registry entries still gives a registry with its roots.
+    if (!fs::exists(folder / kRegistryFile)) RegistryDatabase database(folder / kRegistryFile);
+}
+
+}  // namespace
+
+struct Machine::Impl {
+    fs::path folder;
+    MachineDescription description;
+    std::unique_ptr<SqliteRegistry> registry;
+    std::unique_ptr<MachineSystemInfo> system;
+};
+
+Machine::Machine(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Machine::~Machine() = default;
+
+std::vector<std::string> Machine::templateNames() {
+    std::set<std::string> names;
+    for (const auto& file : templateFiles()) names.emplace(file.templateName);
+    return {names.begin(), names.end()};
+}
+
+fs::path Machine::defaultFolder() {
+    const char* named = std::getenv("ROAMWISE_MACHINE");
+    if (named != nullptr && *named != '\0') return named;
+    const char* data = std::getenv("XDG_DATA_HOME");
+    // The XDG rules ignore a relative data directory.
+    if (data != nullptr && *data == '/') return fs::path(data) / "roamwise" / "machine";
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        throw MachineError("no machine: set ROAMWISE_MACHINE or HOME");
+    }
+    return fs::path(home) / ".local" / "share" / "roamwise" / "machine";
+}
+
+std::unique_ptr<Machine> Machine::create(const fs::path& requested,
+                                         const std::string& templateName) {
+    auto names = templateNames();
+    if (std::find(names.begin(), names.end(), templateName) == names.end()) {
+        std::string known;
+        for (const auto& name : names) known += (known.empty() ? "" : ", ") + name;
+        throw MachineError("unknown machine template \"" + templateName + "\" (known: " + known +
+                           ")");
+    }
+    fs::path folder = fs::absolute(requested).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    if (holdsMachine(folder)) throw MachineError(folder.string() + " already holds a machine");
+    if (!isEmptyOrMissing(folder)) {
+        throw MachineError(folder.string() + " is not empty and holds no machine");
+    }
+    // The machine is made beside its folder and moved in whole, so no process ever
+    // sees half a machine, and of two processes making the same one only one wins.
+    fs::path staging = folder.parent_path() /
+                       ("." + folder.filename().string() + ".new-" + std::to_string(getpid()));
+    std::error_code error;
+    try {
+        fs::remove_all(staging);
+        fs::create_directories(staging);
+        writeTemplate(templateName, staging);
+        fs::create_directories(folder.parent_path());
+        fs::rename(staging, folder);
+    } catch (const fs::filesystem_error& failure) {
+        fs::remove_all(staging, error);
+        if (holdsMachine(folder)) throw MachineError(folder.string() + " already holds a machine");
+        throw MachineError("cannot create the machine " + folder.string() + ": " +
+                           failure.code().message());
+    } catch (const std::exception& failure) {
+        fs::remove_all(staging, error);
+        throw MachineError("cannot create the machine " + folder.string() + ": " + failure.what());
+    }
+    return open(folder);
+}
+
+std::unique_ptr<Machine> Machine::open(const fs::path& requested) {
+    fs::path folder = fs::absolute(requested).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    if (!holdsMachine(folder)) {
+        throw MachineError(folder.string() + " is not a machine (it has no machine.ini)");
+    }
+    auto impl = std::make_unique<Impl>();
+    impl->folder = folder;
+    impl->description = parseMachineDescription(readWholeFile(folder / kDescriptionFile),
+                                                (folder / kDescriptionFile).string());
+    if (!fs::exists(folder / kRegistryFile)) {
+        throw MachineError(folder.string() + " is not a machine (it has no registry.db)");
+    }
+    try {
+        impl->registry =
+            std::make_unique<SqliteRegistry>(folder / kRegistryFile, impl->description.isNT());
+    } catch (const DatabaseError& failure) {
+        throw MachineError((folder / kRegistryFile).string() + ": " + failure.what());
+    }
+    std::error_code error;
+    fs::create_directories(folder / kDriveFolder, error);
+    impl->system = std::make_unique<MachineSystemInfo>(impl->description, folder / kDriveFolder);
+    return std::unique_ptr<Machine>(new Machine(std::move(impl)));
+}
+
+std::unique_ptr<Machine> Machine::openDefault() {
+    fs::path folder = defaultFolder();
+    const char* named = std::getenv("ROAMWISE_MACHINE");
+    bool perUser = named == nullptr || *named == '\0';
+    // Only the per-user machine is made on first use; a folder named on purpose must
+    // already hold one, so that a mistyped name never yields a fresh machine.
+    if (perUser && !holdsMachine(folder)) {
+        try {
+            return create(folder, "win98");
+        } catch (const MachineError&) {
+            if (!holdsMachine(folder)) throw;  // another process made it meanwhile otherwise
+        }
+    }
+    return open(folder);
+}
+
+const fs::path& Machine::folder() const {
+    return impl_->folder;
+}
+const MachineDescription& Machine::description() const {
+    return impl_->description;
+}
+fs::path Machine::driveC() const {
+    return impl_->folder / kDriveFolder;
+}
+fs::path Machine::eventLogFile() const {
+    return impl_->folder / kEventLogFile;
+}
+SqliteRegistry& Machine::registry() {
+    return *impl_->registry;
+}
+
+Services Machine::services() {
+    Services services;
+    services.registry = impl_->registry.get();
+    services.system = impl_->system.get();
+    return services;
+}
+
+}  // namespace platform::emulated

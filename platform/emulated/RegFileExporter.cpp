@@ -1,0 +1,126 @@
+#include "platform/emulated/RegFileExporter.h"
+
+#include <cstdio>
+
+#include "platform/emulated/RegFileParser.h"
+
+namespace platform::emulated {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+// regedit wraps lists of bytes before this column and goes on indented by two blanks.
+constexpr std::size_t kWrapColumn = 77;
+
+// Strings that read back unchanged from "..." form: one final NUL, no other NUL, and
+// no line breaks.
+bool writableAsText(const std::string& data) {
+    if (data.empty() || data.back() != '\0') return false;
+    return data.find_first_of(std::string("\r\n\0", 3)) == data.size() - 1;
+}
+
+std::string hexList(std::string prefix, const std::string& data) {
+    std::string out = std::move(prefix);
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(data[i]));
+        bool last = i + 1 == data.size();
+        if (out.size() - lineStart + 3 > kWrapColumn && !last) {
+            out += "\\";
+            out += kLineEnd;
+            lineStart = out.size();
+            out += "  ";
+        }
+        out += byte;
+        if (!last) out += ',';
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string quotedRegText(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+RegFileExporter::RegFileExporter(RegistryDatabase& database) : database_(database) {}
+
+std::string RegFileExporter::displayPathOf(const std::string& keyPath) {
+    auto rooted = splitRootedPath(keyPath);
+    if (!rooted) throw RegFileError("unknown root key in \"" + keyPath + "\"");
+    // Walk down from the root to learn each key's name as it was created.
+    KeyId key = RegistryDatabase::rootId(rooted->root.handle);
+    std::string display = rooted->root.name;
+    for (const auto& component : splitKeyPath(rooted->subPath)) {
+        std::string folded = foldName(component);
+        bool found = false;
+        for (const auto& subkey : database_.subkeys(key)) {
+            if (foldName(subkey.name) != folded) continue;
+            key = subkey.id;
+            display += '\\' + subkey.name;
+            found = true;
+            break;
+        }
+        if (!found) throw RegFileError("key not found: " + keyPath);
+    }
+    return display;
+}
+
+std::string RegFileExporter::exportKey(const std::string& keyPath) {
+    std::string display = displayPathOf(keyPath);
+    std::string folded = splitRootedPath(display)->root.name;
+    for (const auto& component : splitKeyPath(splitRootedPath(display)->subPath)) {
+        folded += '\\' + foldName(component);
+    }
+    std::string out = "REGEDIT4";
+    out += kLineEnd;
+    // One read transaction, so the file shows the registry at one moment.
+    RegistryDatabase::Transaction snapshot(database_);
+    auto key = database_.findKey(folded);
+    if (!key) throw RegFileError("key not found: " + keyPath);
+    writeKey(*key, display, out);
+    snapshot.commit();
+    out += kLineEnd;
+    return out;
+}
+
+void RegFileExporter::writeKey(KeyId key, const std::string& displayPath, std::string& out) {
+    out += kLineEnd;
+    out += "[" + displayPath + "]";
+    out += kLineEnd;
+    for (const auto& value : database_.values(key)) writeValue(value, out);
+    for (const auto& subkey : database_.subkeys(key)) {
+        writeKey(subkey.id, displayPath + '\\' + subkey.name, out);
+    }
+}
+
+void RegFileExporter::writeValue(const StoredValue& value, std::string& out) const {
+    std::string line = value.name.empty() ? "@=" : quotedRegText(value.name) + "=";
+    if (value.type == win32::REG_SZ && writableAsText(value.data)) {
+        line += quotedRegText(value.data.substr(0, value.data.size() - 1));
+    } else if (value.type == win32::REG_DWORD && value.data.size() == 4) {
+        std::uint32_t number = 0;
+        for (int i = 3; i >= 0; --i) {
+            number =
+                number << 8 | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+        }
+        char text[16];
+        std::snprintf(text, sizeof text, "dword:%08x", number);
+        line += text;
+    } else if (value.type == win32::REG_BINARY) {
+        line = hexList(line + "hex:", value.data);
+    } else {
+        char prefix[24];
+        std::snprintf(prefix, sizeof prefix, "hex(%x):", value.type);
+        line = hexList(line + prefix, value.data);
+    }
+    out += line;
+    out += kLineEnd;
+}
+
+}  // namespace platform::emulated

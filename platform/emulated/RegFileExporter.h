@@ -1,0 +1,31 @@
+#pragma once
+// Writes a key and everything below it as a REGEDIT4 file (CR LF line ends, as regedit
+// writes them) that RegFileImporter reads back into the same keys and values.
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/emulated/RegistryDatabase.h"
+
+namespace platform::emulated {
+
+class RegFileExporter {
+  public:
+    explicit RegFileExporter(RegistryDatabase& database);
+
+    // KEYPATH is a full path ("HKEY_LOCAL_MACHINE\Software\X", any case, short root
+    // names accepted). Throws RegFileError when the key does not exist.
+    std::string exportKey(const std::string& keyPath);
+
+  private:
+    void writeKey(KeyId key, const std::string& displayPath, std::string& out);
+    void writeValue(const StoredValue& value, std::string& out) const;
+    std::string displayPathOf(const std::string& keyPath);
+
+    RegistryDatabase& database_;
+};
+
+// "name" with backslashes and quotes escaped, as the file writes names and strings.
+std::string quotedRegText(const std::string& text);
+
+}  // namespace platform::emulated

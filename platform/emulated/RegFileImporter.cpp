@@ -1,0 +1,76 @@
+#include "platform/emulated/RegFileImporter.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace platform::emulated {
+
+RegFileImporter::RegFileImporter(RegistryDatabase& database) : database_(database) {}
+
+void RegFileImporter::importFile(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) throw RegFileError(file.string() + ": cannot open the file");
+    std::ostringstream content;
+    content << stream.rdbuf();
+    if (stream.bad()) throw RegFileError(file.string() + ": cannot read the file");
+    importBytes(content.str(), file.string());
+}
+
+void RegFileImporter::importBytes(std::string_view bytes, const std::string& fileName) {
+    std::vector<RegFileEntry> entries = RegFileParser(fileName).parse(bytes);
+    RegistryDatabase::Transaction transaction(database_);
+    CurrentKey current;
+    for (const auto& entry : entries) apply(entry, current);
+    transaction.commit();
+}
+
+std::string RegFileImporter::foldedPath(const std::string& fullPath) const {
+    RootedPath rooted = *splitRootedPath(fullPath);  // the parser checked the root
+    std::string path = rooted.root.name;
+    for (const auto& component : splitKeyPath(rooted.subPath)) {
+        path += '\\';
+        path += foldName(component);
+    }
+    return path;
+}
+
+RegFileImporter::CurrentKey RegFileImporter::ensureKey(const std::string& fullPath) {
+    RootedPath rooted = *splitRootedPath(fullPath);
+    CurrentKey key{RegistryDatabase::rootId(rooted.root.handle), rooted.root.name};
+    for (const auto& component : splitKeyPath(rooted.subPath)) {
+        std::string path = key.path + '\\' + foldName(component);
+        auto found = database_.findKey(path);
+        key.id = found ? *found : database_.createKey(key.id, key.path, component);
+        key.path = std::move(path);
+    }
+    return key;
+}
+
+void RegFileImporter::apply(const RegFileEntry& entry, CurrentKey& current) {
+    switch (entry.kind) {
+        case RegFileEntry::Kind::Key:
+            current = ensureKey(entry.keyPath);
+            break;
+        case RegFileEntry::Kind::DeleteKey: {
+            std::string path = foldedPath(entry.keyPath);
+            // A root itself is never removed, only what lies below it.
+            if (path.find('\\') == std::string::npos) {
+                for (const auto& subkey : database_.subkeys(
+                         RegistryDatabase::rootId(splitRootedPath(entry.keyPath)->root.handle))) {
+                    database_.deleteKeyTree(path + '\\' + foldName(subkey.name));
+                }
+            } else {
+                database_.deleteKeyTree(path);
+            }
+            break;
+        }
+        case RegFileEntry::Kind::SetValue:
+            database_.setValue(current.id, entry.valueName, entry.type, entry.data);
+            break;
+        case RegFileEntry::Kind::DeleteValue:
+            database_.deleteValue(current.id, foldName(entry.valueName));
+            break;
+    }
+}
+
+}  // namespace platform::emulated

@@ -1,0 +1,323 @@
+#include "platform/emulated/RegistryDatabase.h"
+
+#include <chrono>
+
+namespace platform::emulated {
+namespace {
+
+constexpr int kSchemaVersion = 1;
+// Long enough for any registry change of another process to finish; a busy writer
+// waits this long before a call reports failure.
+constexpr int kBusyTimeoutMs = 60000;
+
+const char* const kSchema = R"sql(
+CREATE TABLE keys (
+    id      INTEGER PRIMARY KEY,
+    parent  INTEGER REFERENCES keys(id) ON DELETE CASCADE,
+    name    TEXT NOT NULL,
+    folded  TEXT NOT NULL,
+    path    TEXT NOT NULL UNIQUE,
+    written INTEGER NOT NULL
+);
+CREATE INDEX keys_by_parent ON keys(parent, folded);
+CREATE TABLE vals (
+    id     INTEGER PRIMARY KEY,
+    key    INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,
+    name   TEXT NOT NULL,
+    folded TEXT NOT NULL,
+    type   INTEGER NOT NULL,
+    data   BLOB NOT NULL,
+    UNIQUE (key, folded)
+);
+)sql";
+
+// A key's descendants are the paths between "PATH\" and "PATH]": ']' follows '\'.
+std::string descendantsEnd(std::string_view path) {
+    std::string end(path);
+    end += ']';
+    return end;
+}
+
+}  // namespace
+
+std::int64_t currentFileTime() {
+    using namespace std::chrono;
+    constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
+    auto sinceEpoch = duration_cast<nanoseconds>(system_clock::now().time_since_epoch());
+    return kSecondsFrom1601To1970 * 10000000LL + sinceEpoch.count() / 100;
+}
+
+struct RegistryDatabase::Statements {
+    explicit Statements(sqlite3* db)
+        : findKey(db, "SELECT id FROM keys WHERE path = ?1"),
+          keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
+          createKey(db,
+                    "INSERT INTO keys (parent, name, folded, path, written) "
+                    "VALUES (?1, ?2, ?3, ?4, ?5)"),
+          touchKey(db, "UPDATE keys SET written = ?2 WHERE id = ?1"),
+          subkeys(db, "SELECT id, name, written FROM keys WHERE parent = ?1 ORDER BY folded"),
+          hasSubkeys(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1"),
+          deleteTree(db, "DELETE FROM keys WHERE path = ?1 OR (path > ?1 || '\\' AND path < ?2)"),
+          findValue(db, "SELECT name, type, data FROM vals WHERE key = ?1 AND folded = ?2"),
+          setValue(db,
+                   "INSERT INTO vals (key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
+                   "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, "
+                   "data = excluded.data"),
+          deleteValue(db, "DELETE FROM vals WHERE key = ?1 AND folded = ?2"),
+          values(db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id"),
+          subkeySummary(db,
+                        "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0) "
+                        "FROM keys WHERE parent = ?1"),
+          valueSummary(db,
+                       "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
+                       "coalesce(max(length(data)), 0) FROM vals WHERE key = ?1"),
+          written(db, "SELECT written FROM keys WHERE id = ?1"),
+          dataVersion(db, "PRAGMA data_version"),
+          begin(db, "BEGIN IMMEDIATE"),
+          commit(db, "COMMIT"),
+          rollback(db, "ROLLBACK") {}
+
+    SqliteStatement findKey, keyExists, createKey, touchKey, subkeys, hasSubkeys, deleteTree;
+    SqliteStatement findValue, setValue, deleteValue, values, subkeySummary, valueSummary;
+    SqliteStatement written, dataVersion, begin, commit, rollback;
+};
+
+RegistryDatabase::RegistryDatabase(const std::filesystem::path& file) {
+    int code =
+        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (code != SQLITE_OK) {
+        std::string message = "cannot open " + file.string() + ": " +
+                              (db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code));
+        sqlite3_close(db_);
+        throw DatabaseError(code, message);
+    }
+    try {
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        sqlite3_extended_result_codes(db_, 1);
+        execute("PRAGMA foreign_keys = ON");
+        execute("PRAGMA journal_mode = WAL");
+        // In WAL mode NORMAL keeps the database consistent after a crash; only the last
+        // changes before a power loss may be missing.
+        execute("PRAGMA synchronous = NORMAL");
+        createSchemaIfMissing();
+        statements_ = std::make_unique<Statements>(db_);
+    } catch (...) {
+        statements_.reset();
+        sqlite3_close(db_);
+        throw;
+    }
+}
+
+RegistryDatabase::~RegistryDatabase() {
+    statements_.reset();
+    sqlite3_close(db_);
+}
+
+void RegistryDatabase::execute(const char* sql) {
+    checkSqlite(db_, sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), "registry database");
+}
+
+void RegistryDatabase::createSchemaIfMissing() {
+    SqliteStatement version(db_, "PRAGMA user_version");
+    auto current = [&] {
+        StatementScope scope(version);
+        return scope->step() ? scope->integer(0) : 0;
+    };
+    if (current() == kSchemaVersion) return;
+    execute("BEGIN IMMEDIATE");
+    try {
+        std::int64_t found = current();  // another process may have created it meanwhile
+        if (found > kSchemaVersion) {
+            throw DatabaseError(SQLITE_NOTADB, "registry database of a newer format");
+        }
+        if (found == 0) {
+            execute(kSchema);
+            SqliteStatement root(db_,
+                                 "INSERT INTO keys (id, parent, name, folded, path, written) "
+                                 "VALUES (?1, NULL, ?2, ?2, ?2, ?3)");
+            for (const auto& each : registryRoots()) {
+                StatementScope scope(root);
+                scope->bind(1, rootId(each.handle)).bindText(2, each.name);
+                scope->bind(3, currentFileTime());
+                scope->step();
+            }
+            execute("PRAGMA user_version = 1");
+        }
+        execute("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+KeyId RegistryDatabase::rootId(win32::HKEY rootHandle) {
+    return static_cast<KeyId>(rootHandle - win32::HKEY_CLASSES_ROOT) + 1;
+}
+
+std::optional<KeyId> RegistryDatabase::findKey(std::string_view foldedPath) {
+    StatementScope query(statements_->findKey);
+    query->bindText(1, foldedPath);
+    if (!query->step()) return std::nullopt;
+    return query->integer(0);
+}
+
+bool RegistryDatabase::keyExists(KeyId key) {
+    StatementScope query(statements_->keyExists);
+    query->bind(1, key);
+    return query->step();
+}
+
+KeyId RegistryDatabase::createKey(KeyId parent, std::string_view parentPath,
+                                  std::string_view name) {
+    std::string folded = foldName(name);
+    std::string path(parentPath);
+    path += '\\';
+    path += folded;
+    {
+        StatementScope insert(statements_->createKey);
+        insert->bind(1, parent).bindText(2, name).bindText(3, folded).bindText(4, path);
+        insert->bind(5, currentFileTime());
+        insert->step();
+    }
+    noteChange();
+    return sqlite3_last_insert_rowid(db_);
+}
+
+std::vector<StoredSubkey> RegistryDatabase::subkeys(KeyId key) {
+    std::vector<StoredSubkey> result;
+    StatementScope query(statements_->subkeys);
+    query->bind(1, key);
+    while (query->step()) result.push_back({query->integer(0), query->text(1), query->integer(2)});
+    return result;
+}
+
+bool RegistryDatabase::hasSubkeys(KeyId key) {
+    StatementScope query(statements_->hasSubkeys);
+    query->bind(1, key);
+    return query->step();
+}
+
+void RegistryDatabase::deleteKeyTree(std::string_view foldedPath) {
+    std::string end = descendantsEnd(foldedPath);
+    StatementScope remove(statements_->deleteTree);
+    remove->bindText(1, foldedPath).bindText(2, end);
+    remove->step();
+    noteChange();
+}
+
+std::optional<StoredValue> RegistryDatabase::findValue(KeyId key, std::string_view foldedName) {
+    StatementScope query(statements_->findValue);
+    query->bind(1, key).bindText(2, foldedName);
+    if (!query->step()) return std::nullopt;
+    return StoredValue{query->text(0), static_cast<win32::DWORD>(query->integer(1)),
+                       query->blob(2)};
+}
+
+void RegistryDatabase::setValue(KeyId key, std::string_view name, win32::DWORD type,
+                                std::string_view data) {
+    std::string folded = foldName(name);
+    {
+        StatementScope upsert(statements_->setValue);
+        upsert->bind(1, key).bindText(2, name).bindText(3, folded);
+        upsert->bind(4, type).bindBlob(5, data);
+        upsert->step();
+    }
+    touchKey(key);
+    noteChange();
+}
+
+bool RegistryDatabase::deleteValue(KeyId key, std::string_view foldedName) {
+    {
+        StatementScope remove(statements_->deleteValue);
+        remove->bind(1, key).bindText(2, foldedName);
+        remove->step();
+    }
+    if (sqlite3_changes(db_) == 0) return false;
+    touchKey(key);
+    noteChange();
+    return true;
+}
+
+std::vector<StoredValue> RegistryDatabase::values(KeyId key) {
+    std::vector<StoredValue> result;
+    StatementScope query(statements_->values);
+    query->bind(1, key);
+    while (query->step()) {
+        result.push_back(
+            {query->text(0), static_cast<win32::DWORD>(query->integer(1)), query->blob(2)});
+    }
+    return result;
+}
+
+KeySummary RegistryDatabase::summary(KeyId key) {
+    KeySummary result;
+    {
+        StatementScope query(statements_->subkeySummary);
+        query->bind(1, key);
+        if (query->step()) {
+            result.subkeys = static_cast<win32::DWORD>(query->integer(0));
+            result.longestSubkeyName = static_cast<win32::DWORD>(query->integer(1));
+        }
+    }
+    {
+        StatementScope query(statements_->valueSummary);
+        query->bind(1, key);
+        if (query->step()) {
+            result.values = static_cast<win32::DWORD>(query->integer(0));
+            result.longestValueName = static_cast<win32::DWORD>(query->integer(1));
+            result.longestValueData = static_cast<win32::DWORD>(query->integer(2));
+        }
+    }
+    StatementScope query(statements_->written);
+    query->bind(1, key);
+    if (query->step()) result.lastWritten = query->integer(0);
+    return result;
+}
+
+void RegistryDatabase::touchKey(KeyId key) {
+    StatementScope update(statements_->touchKey);
+    update->bind(1, key).bind(2, currentFileTime());
+    update->step();
+}
+
+std::uint64_t RegistryDatabase::changeCounter() {
+    StatementScope query(statements_->dataVersion);
+    std::uint64_t external = query->step() ? static_cast<std::uint64_t>(query->integer(0)) : 0;
+    return (external << 32) ^ localChanges_;
+}
+
+bool RegistryDatabase::integrityOk() {
+    SqliteStatement check(db_, "PRAGMA integrity_check");
+    StatementScope scope(check);
+    return scope->step() && scope->text(0) == "ok";
+}
+
+RegistryDatabase::Transaction::Transaction(RegistryDatabase& database)
+    : database_(database), outermost_(database.transactionDepth_ == 0) {
+    if (outermost_) {
+        database_.statements_->begin.run();
+    } else {
+        database_.execute("SAVEPOINT nested");
+    }
+    ++database_.transactionDepth_;
+}
+
+RegistryDatabase::Transaction::~Transaction() {
+    --database_.transactionDepth_;
+    if (done_) return;
+    // Undo everything since the start; the local counter moves on so caches reload.
+    const char* undo = outermost_ ? "ROLLBACK" : "ROLLBACK TO nested; RELEASE nested";
+    sqlite3_exec(database_.db_, undo, nullptr, nullptr, nullptr);
+    database_.noteChange();
+}
+
+void RegistryDatabase::Transaction::commit() {
+    if (outermost_) {
+        database_.statements_->commit.run();
+    } else {
+        database_.execute("RELEASE nested");
+    }
+    done_ = true;
+}
+
+}  // namespace platform::emulated

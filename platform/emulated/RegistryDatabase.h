@@ -1,0 +1,123 @@
+#pragma once
+// The registry's storage: one SQLite database per machine. Keys are rows that know
+// their parent and their folded full path (indexed, so opening any path is one
+// lookup); values belong to a key and keep their creation order. The database runs in
+// write-ahead-log mode with a busy timeout, so several processes can share it and a
+// writer that finds it busy waits instead of failing.
+//
+// Not thread-safe: SqliteRegistry serialises its calls. A connection must not be used
+// across fork(); a child process opens its own.
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Win32Types.h"
+#include "platform/emulated/RegistryNames.h"
+#include "platform/emulated/SqliteStatement.h"
+
+namespace platform::emulated {
+
+using KeyId = std::int64_t;
+
+struct StoredValue {
+    std::string name;  // as created
+    win32::DWORD type = win32::REG_NONE;
+    std::string data;  // raw bytes
+};
+
+struct StoredSubkey {
+    KeyId id = 0;
+    std::string name;  // as created
+    std::int64_t lastWritten = 0;
+};
+
+// What RegQueryInfoKeyA reports about a key; lengths in bytes without a NUL.
+struct KeySummary {
+    win32::DWORD subkeys = 0;
+    win32::DWORD longestSubkeyName = 0;
+    win32::DWORD values = 0;
+    win32::DWORD longestValueName = 0;
+    win32::DWORD longestValueData = 0;
+    std::int64_t lastWritten = 0;  // FILETIME ticks (100 ns since 1601)
+};
+
+class RegistryDatabase {
+  public:
+    // Opens FILE, creating it with the six predefined roots when it does not exist.
+    // Throws DatabaseError when the file is not a usable registry database.
+    explicit RegistryDatabase(const std::filesystem::path& file);
+    ~RegistryDatabase();
+    RegistryDatabase(const RegistryDatabase&) = delete;
+    RegistryDatabase& operator=(const RegistryDatabase&) = delete;
+
+    static KeyId rootId(win32::HKEY rootHandle);
+
+    // Keys are addressed by folded full path: "HKEY_LOCAL_MACHINE\SOFTWARE\X".
+    std::optional<KeyId> findKey(std::string_view foldedPath);
+    bool keyExists(KeyId key);
+    // Adds NAME below PARENT, whose folded path is PARENTPATH. Throws DatabaseError
+    // (a constraint failure) when PARENT no longer exists.
+    KeyId createKey(KeyId parent, std::string_view parentPath, std::string_view name);
+    // Subkeys sorted without regard to case.
+    std::vector<StoredSubkey> subkeys(KeyId key);
+    bool hasSubkeys(KeyId key);
+    // Removes the key at FOLDEDPATH with everything below it.
+    void deleteKeyTree(std::string_view foldedPath);
+
+    std::optional<StoredValue> findValue(KeyId key, std::string_view foldedName);
+    // Creates the value or replaces its type and data; a replaced value keeps its name
+    // and its place in the creation order.
+    void setValue(KeyId key, std::string_view name, win32::DWORD type, std::string_view data);
+    bool deleteValue(KeyId key, std::string_view foldedName);
+    // Values in creation order.
+    std::vector<StoredValue> values(KeyId key);
+    KeySummary summary(KeyId key);
+
+    // Changes whenever this connection or any other changes the database, so caches
+    // kept in this process can tell they are stale.
+    std::uint64_t changeCounter();
+    // Runs SQLite's integrity check; true when the database is sound.
+    bool integrityOk();
+
+    // One atomic change: BEGIN IMMEDIATE (waiting while another writer is busy) on
+    // construction, COMMIT on commit(), ROLLBACK when destroyed uncommitted. Nested
+    // transactions join the outermost one.
+    class Transaction {
+      public:
+        explicit Transaction(RegistryDatabase& database);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+      private:
+        RegistryDatabase& database_;
+        bool outermost_;
+        bool done_ = false;
+    };
+
+  private:
+    struct Statements;
+
+    void execute(const char* sql);
+    void createSchemaIfMissing();
+    void touchKey(KeyId key);
+    void noteChange() { ++localChanges_; }
+
+    sqlite3* db_ = nullptr;
+    std::unique_ptr<Statements> statements_;
+    int transactionDepth_ = 0;
+    std::uint64_t localChanges_ = 0;
+};
+
+// The current time as FILETIME ticks.
+std::int64_t currentFileTime();
+
+}  // namespace platform::emulated
