@@ -90,13 +90,14 @@ TEST_F(EasyRegistryPaths, BackslashGoesToTheRootAndDotReopens) {
 
 TEST_F(EasyRegistryPaths, UnknownRootRaisesAndLeavesNoOpenKey) {
     registry_.SuppressErrors(true);  // class errors are raised all the same
-    registry_.Cd("\\HKEY_LOCAL_MACHINE\\Software");
     const RaisedError error = raisedBy([&] { registry_.Cd("HKLM\\Software"); });
     EXPECT_EQ(error.Number(), kInvalidRoot);
     EXPECT_EQ(error.Source(), "EasyRegistry");
     EXPECT_EQ(error.Description(), "Invalid Key root.");
-    EXPECT_EQ(raisedBy([&] { registry_.Cd("\\HKEY_LOCAL\\Software"); }).Number(), kInvalidRoot);
+    EXPECT_EQ(registry_.CurrentKey(), "");
 
+    registry_.Cd("\\HKEY_LOCAL_MACHINE\\Software");
+    EXPECT_EQ(raisedBy([&] { registry_.Cd("\\HKEY_LOCAL\\Software"); }).Number(), kInvalidRoot);
     EXPECT_EQ(registry_.CurrentKey(), "\\HKEY_LOCAL_MACHINE\\SOFTWARE");
     registry_.ValueOf("anything");
     EXPECT_NE(registry_.lastError(), 0);
