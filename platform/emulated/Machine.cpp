@@ -9,9 +9,15 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/emulated/DesktopShell.h"
+#include "platform/emulated/EventLog.h"
+#include "platform/emulated/EventLogPower.h"
 #include "platform/emulated/MachineDescriptionFile.h"
+#include "platform/emulated/MachinePaths.h"
 #include "platform/emulated/MachineSystemInfo.h"
+#include "platform/emulated/ProfileFiles.h"
 #include "platform/emulated/RegFileImporter.h"
+#include "platform/emulated/RegistryPrinters.h"
 #include "platform/emulated/SqliteRegistry.h"
 #include "platform/emulated/TemplateFiles.h"
 
@@ -81,7 +87,26 @@ struct Machine::Impl {
     fs::path folder;
     MachineDescription description;
     std::unique_ptr<SqliteRegistry> registry;
+    std::unique_ptr<MachinePaths> paths;
     std::unique_ptr<MachineSystemInfo> system;
+    std::unique_ptr<ProfileFiles> profiles;
+    std::unique_ptr<RegistryPrinters> printers;
+    std::unique_ptr<EventLog> eventLog;
+    std::unique_ptr<EventLogPower> power;
+    std::unique_ptr<DesktopShell> shell;
+
+    // The services that stand on the registry and the drive.
+    void openFileServices() {
+        paths = std::make_unique<MachinePaths>(folder / kDriveFolder);
+        system = std::make_unique<MachineSystemInfo>(description, *paths);
+        profiles =
+            std::make_unique<ProfileFiles>(*paths, system->GetWindowsDirectoryA() + "\\win.ini");
+        if (description.isNT()) profiles->mapWindowsSectionToRegistry(*registry);
+        printers = std::make_unique<RegistryPrinters>(*registry, *profiles);
+        eventLog = std::make_unique<EventLog>(folder / kEventLogFile);
+        power = std::make_unique<EventLogPower>(*eventLog);
+        shell = std::make_unique<DesktopShell>(*paths, *eventLog);
+    }
 };
 
 Machine::Machine(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -165,7 +190,7 @@ std::unique_ptr<Machine> Machine::open(const fs::path& requested) {
     }
     std::error_code error;
     fs::create_directories(folder / kDriveFolder, error);
-    impl->system = std::make_unique<MachineSystemInfo>(impl->description, folder / kDriveFolder);
+    impl->openFileServices();
     return std::unique_ptr<Machine>(new Machine(std::move(impl)));
 }
 
@@ -205,6 +230,11 @@ Services Machine::services() {
     Services services;
     services.registry = impl_->registry.get();
     services.system = impl_->system.get();
+    services.files = impl_->paths.get();
+    services.profiles = impl_->profiles.get();
+    services.printers = impl_->printers.get();
+    services.power = impl_->power.get();
+    services.shell = impl_->shell.get();
     return services;
 }
 

@@ -6,8 +6,8 @@
 
 namespace platform::emulated {
 
-MachineSystemInfo::MachineSystemInfo(MachineDescription description, std::filesystem::path driveC)
-    : description_(std::move(description)), driveC_(std::move(driveC)) {}
+MachineSystemInfo::MachineSystemInfo(MachineDescription description, FileSystem& paths)
+    : description_(std::move(description)), paths_(paths) {}
 
 win32::BOOL MachineSystemInfo::GetVersionExA(win32::OSVERSIONINFOA* info) {
     if (info == nullptr || info->dwOSVersionInfoSize != win32::OSVERSIONINFOA_SIZE) return 0;
@@ -33,23 +33,7 @@ std::string MachineSystemInfo::programFolder() {
     std::error_code error;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) program = std::filesystem::current_path() / "program";
-    return windowsPathOf(program.parent_path());
-}
-
-std::string MachineSystemInfo::windowsPathOf(const std::filesystem::path& native) const {
-    // Files inside drive_c/ are on C:; everything else is seen through Z:, the root.
-    std::error_code error;
-    std::filesystem::path drive = std::filesystem::weakly_canonical(driveC_, error);
-    std::filesystem::path relative = native.lexically_relative(drive);
-    std::string windows;
-    if (!relative.empty() && *relative.begin() != "..") {
-        windows = "C:\\" + (relative == "." ? std::string() : relative.string());
-    } else {
-        windows = "Z:" + native.string();
-    }
-    std::replace(windows.begin(), windows.end(), '/', '\\');
-    if (windows.size() > 3 && windows.back() == '\\') windows.pop_back();
-    return windows;
+    return paths_.toWindows(program.parent_path());
 }
 
 }  // namespace platform::emulated

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "platform/SystemInfo.h"
 #include "platform/emulated/Machine.h"
 
@@ -11,8 +12,8 @@ namespace platform::emulated {
 
 class MachineSystemInfo : public platform::SystemInfo {
   public:
-    // DRIVEC is the native folder that stands for C:.
-    MachineSystemInfo(MachineDescription description, std::filesystem::path driveC);
+    // PATHS maps the machine's Windows paths to native ones and back.
+    MachineSystemInfo(MachineDescription description, FileSystem& paths);
 
     win32::BOOL GetVersionExA(win32::OSVERSIONINFOA* lpVersionInformation) override;
     std::string GetWindowsDirectoryA() override;
@@ -20,10 +21,8 @@ class MachineSystemInfo : public platform::SystemInfo {
     std::string programFolder() override;
 
   private:
-    std::string windowsPathOf(const std::filesystem::path& native) const;
-
     MachineDescription description_;
-    std::filesystem::path driveC_;
+    FileSystem& paths_;
 };
 
 }  // namespace platform::emulated
