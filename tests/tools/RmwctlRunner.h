@@ -1,0 +1,59 @@
+#pragma once
+// Runs the rmwctl program against a machine folder and collects what it printed.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestMachine.h"
+
+namespace testsupport {
+
+struct RmwctlOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class RmwctlRunner {
+  public:
+    explicit RmwctlRunner(std::filesystem::path machineFolder)
+        : machineFolder_(std::move(machineFolder)) {}
+
+    // Runs rmwctl with ARGUMENTS, each passed as one word.
+    RmwctlOutcome run(const std::vector<std::string>& arguments) const {
+        const char* bin = std::getenv("ROAMWISE_TEST_BIN");
+        EXPECT_NE(bin, nullptr) << "ROAMWISE_TEST_BIN names the folder of rmwctl";
+        if (bin == nullptr) return {};
+        const auto out = output_.path() / "stdout";
+        const auto err = output_.path() / "stderr";
+        std::string command = "ROAMWISE_MACHINE=" + quoted(machineFolder_.string()) + " " +
+                              quoted(std::string(bin) + "/rmwctl");
+        for (const auto& argument : arguments) command += " " + quoted(argument);
+        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(out), contents(err)};
+    }
+
+  private:
+    static std::string quoted(const std::string& text) {
+        std::string result = "'";
+        for (char c : text) result += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+        return result + "'";
+    }
+    static std::string contents(const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
+    std::filesystem::path machineFolder_;
+    TempFolder output_;
+};
+
+}  // namespace testsupport
