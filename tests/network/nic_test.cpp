@@ -9,6 +9,7 @@
 #include "network/KeyedList.h"
 #include "network/nic_nt.h"
 #include "registry/clsEasyRegistry.h"
+#include "tests/support/RecordingRegistry.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
@@ -170,6 +171,36 @@ TEST(NicNt, SkipsCardsThatCannotBeListedAndGoesOn) {
               (std::vector<std::string>{"Device 0=[1] 3Com Fast EtherLink XL Adapter (3C905)",
                                         "Device 1=[Acme2] Netcard"}));
     EXPECT_EQ(entries(keys), (std::vector<std::string>{"Device 0=El90x1", "Device 1=Acme2"}));
+}
+
+// Refuses to open one network card's key, as a registry with restricted rights would.
+class CardDenyingRegistry : public testsupport::RecordingRegistry {
+  public:
+    using RecordingRegistry::RecordingRegistry;
+    win32::LONG RegOpenKeyExA(win32::HKEY hKey, const char* lpSubKey, win32::DWORD ulOptions,
+                              win32::REGSAM samDesired, win32::HKEY* phkResult) override {
+        const std::string path = lpSubKey ? normalisedPath(lpSubKey) : "";
+        if (path.ends_with("NETWORKCARDS\\2")) {
+            *phkResult = 0;
+            return win32::ERROR_ACCESS_DENIED;
+        }
+        return RecordingRegistry::RegOpenKeyExA(hKey, lpSubKey, ulOptions, samDesired, phkResult);
+    }
+};
+
+TEST(NicNt, SkipsACardWhoseKeyCannotBeOpenedAndGoesOn) {
+    testsupport::TestMachine machine("nt4");
+    addCard("2", cardValues("El90x", "Denied1"));
+    addCard("3", cardValues("El90x", "El90x2"));
+    CardDenyingRegistry denying(*machine.services().registry);
+    platform::Services services = machine.services();
+    services.registry = &denying;
+    machine.install(services);
+
+    KeyedList descriptions;
+    KeyedList keys;
+    nic_nt().enumAdapters(descriptions, keys);
+    EXPECT_EQ(entries(keys), (std::vector<std::string>{"Device 0=El90x1", "Device 1=El90x2"}));
 }
 
 TEST(NicNt, NumbersOnFromWhatTheListsHold) {
