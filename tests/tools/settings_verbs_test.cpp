@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "settings/SettingsStore.h"
 #include "tests/support/TestMachine.h"
 #include "tests/tools/RmwctlRunner.h"
