@@ -27,11 +27,9 @@ std::string stripTerminator(std::string value) {
 
 }  // namespace
 
-NetworkFileSections::NetworkFileSections(std::string sFilename)
-    : filename_(std::move(sFilename)) {}
+NetworkFileSections::NetworkFileSections(std::string sFilename) : filename_(std::move(sFilename)) {}
 
-void NetworkFileSections::save(const NetworkSettings& settings,
-                               const std::string& adapter) const {
+void NetworkFileSections::save(const NetworkSettings& settings, const std::string& adapter) const {
     write(kNetwork, "Adapter", adapter);
     write(kNetwork, "IPAddress", addressOrNone(settings.IPAddress));
     write(kNetwork, "IPMask", addressOrNone(settings.IPMask));
@@ -53,7 +51,9 @@ void NetworkFileSections::save(const NetworkSettings& settings,
     write(kPrinter, "DefaultPrinter", settings.DefaultPrinter);
 }
 
-std::string NetworkFileSections::loadAdapter() const { return read(kNetwork, "Adapter"); }
+std::string NetworkFileSections::loadAdapter() const {
+    return read(kNetwork, "Adapter");
+}
 
 void NetworkFileSections::load(NetworkSettings& settings) const {
     settings.IPAddress = read(kNetwork, "IPAddress");

@@ -7,7 +7,7 @@
 #include "network/NetworkSettings.h"
 
 class NetworkFileSections {
-public:
+  public:
     // What a file's "Adapter" holds when the machine had no adapter.
     static constexpr const char* NoAdapter = "No Adapters Installed";
 
@@ -22,11 +22,10 @@ public:
     // as "" (and a missing switch as off).
     void load(NetworkSettings& settings) const;
 
-private:
+  private:
     std::string read(const std::string& section, const std::string& key) const;
     bool readSwitch(const std::string& key) const;
-    void write(const std::string& section, const std::string& key,
-               const std::string& value) const;
+    void write(const std::string& section, const std::string& key, const std::string& value) const;
     void writeSwitch(const std::string& key, bool on) const;
 
     std::string filename_;

@@ -12,7 +12,8 @@ constexpr const char* kComputerNameKey =
     "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\ComputerName\\ComputerName";
 constexpr const char* kWorkgroupKey =
     "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\VNETSUP";
-constexpr const char* kMstcpKey = "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+constexpr const char* kMstcpKey =
+    "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 constexpr const char* kLogonKey = "\\HKEY_LOCAL_MACHINE\\Network\\Logon";
 constexpr const char* kNetworkProviderKey =
     "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider";
@@ -45,7 +46,9 @@ std::optional<platform::InstalledPrinter> parseDeviceEntry(const std::string& en
 
 }  // namespace
 
-netConfig::netConfig() { registry_.SuppressErrors(true); }
+netConfig::netConfig() {
+    registry_.SuppressErrors(true);
+}
 
 netConfig::~netConfig() = default;
 
@@ -64,9 +67,13 @@ void netConfig::saveConfigurationFile(const std::string& sFilename) {
 
 // ---- Flags ---------------------------------------------------------------------------
 
-void netConfig::resetFlags() { flags_.reset(); }
+void netConfig::resetFlags() {
+    flags_.reset();
+}
 
-bool netConfig::isChanged(Flag flag) const { return flags_.test(static_cast<std::size_t>(flag)); }
+bool netConfig::isChanged(Flag flag) const {
+    return flags_.test(static_cast<std::size_t>(flag));
+}
 
 void netConfig::applyFlagged(const std::vector<Flag>& order) {
     for (const Flag flag : order) {
@@ -77,25 +84,63 @@ void netConfig::applyFlagged(const std::vector<Flag>& order) {
 
 void netConfig::runSetOperation(Flag flag) {
     switch (flag) {
-        case Flag::DomainName: setDomain(); break;
-        case Flag::Host: setHost(); break;
-        case Flag::LMHostFile: setLMHostFile(); break;
-        case Flag::DNSServers: setDNSServers(); break;
-        case Flag::WINSServer1: setWINSServer1(); break;
-        case Flag::WINSServer2: setWINSServer2(); break;
-        case Flag::ScopeID: setScopeID(); break;
-        case Flag::SearchList: setSearchList(); break;
-        case Flag::DNSEnabled: setDNSEnabled(); break;
-        case Flag::ComputerName: setComputerName(); break;
-        case Flag::Workgroup: setworkgroup(); break;
-        case Flag::WINSEnabled: setWINSEnabled(); break;
-        case Flag::NTLogonEnabled: setNTLogon(); break;
-        case Flag::NTDomain: setNTDomain(); break;
-        case Flag::DHCPEnabled: setDHCPEnabled(); break;
-        case Flag::DefaultPrinter: setDefaultPrinter(); break;
-        case Flag::DefaultGateway: setDefaultGateway(); break;
-        case Flag::IPAddress: setIPAddress(); break;
-        case Flag::IPMask: setIPMask(); break;
+        case Flag::DomainName:
+            setDomain();
+            break;
+        case Flag::Host:
+            setHost();
+            break;
+        case Flag::LMHostFile:
+            setLMHostFile();
+            break;
+        case Flag::DNSServers:
+            setDNSServers();
+            break;
+        case Flag::WINSServer1:
+            setWINSServer1();
+            break;
+        case Flag::WINSServer2:
+            setWINSServer2();
+            break;
+        case Flag::ScopeID:
+            setScopeID();
+            break;
+        case Flag::SearchList:
+            setSearchList();
+            break;
+        case Flag::DNSEnabled:
+            setDNSEnabled();
+            break;
+        case Flag::ComputerName:
+            setComputerName();
+            break;
+        case Flag::Workgroup:
+            setworkgroup();
+            break;
+        case Flag::WINSEnabled:
+            setWINSEnabled();
+            break;
+        case Flag::NTLogonEnabled:
+            setNTLogon();
+            break;
+        case Flag::NTDomain:
+            setNTDomain();
+            break;
+        case Flag::DHCPEnabled:
+            setDHCPEnabled();
+            break;
+        case Flag::DefaultPrinter:
+            setDefaultPrinter();
+            break;
+        case Flag::DefaultGateway:
+            setDefaultGateway();
+            break;
+        case Flag::IPAddress:
+            setIPAddress();
+            break;
+        case Flag::IPMask:
+            setIPMask();
+            break;
     }
 }
 
@@ -121,9 +166,13 @@ void netConfig::getAdapterList() {
     currentAdapter_ = 0;
 }
 
-std::optional<netConfig::TextList> netConfig::AdapterList() const { return adapterDescriptions_; }
+std::optional<netConfig::TextList> netConfig::AdapterList() const {
+    return adapterDescriptions_;
+}
 
-std::int16_t netConfig::CurrentAdapter() const { return currentAdapter_; }
+std::int16_t netConfig::CurrentAdapter() const {
+    return currentAdapter_;
+}
 
 void netConfig::CurrentAdapter(std::int16_t iIndex) {
     if (!adapterIndexUsable(iIndex)) return;
@@ -163,7 +212,8 @@ void netConfig::selectAdapterByDescription(const std::string& description) {
     currentAdapter_ = 0;
     if (!adapterDescriptions_) return;
     for (std::size_t i = 0; i < adapterDescriptions_->size(); ++i) {
-        if ((*adapterDescriptions_)[i] == description) currentAdapter_ = static_cast<std::int16_t>(i);
+        if ((*adapterDescriptions_)[i] == description)
+            currentAdapter_ = static_cast<std::int16_t>(i);
     }
 }
 
@@ -186,13 +236,21 @@ void netConfig::writeText(const std::string& key, const std::string& valueName,
 
 // ---- Settings read and written at the same places on every system --------------------
 
-void netConfig::getComputerName() { readText(kComputerNameKey, "ComputerName", cache_.ComputerName); }
+void netConfig::getComputerName() {
+    readText(kComputerNameKey, "ComputerName", cache_.ComputerName);
+}
 
-void netConfig::getworkgroup() { readText(kWorkgroupKey, "Workgroup", cache_.Workgroup); }
+void netConfig::getworkgroup() {
+    readText(kWorkgroupKey, "Workgroup", cache_.Workgroup);
+}
 
-void netConfig::getLMHostFile() { readText(kMstcpKey, "LMHostFile", cache_.LMHostFile); }
+void netConfig::getLMHostFile() {
+    readText(kMstcpKey, "LMHostFile", cache_.LMHostFile);
+}
 
-void netConfig::getNTDomain() { readText(kNetworkProviderKey, "AuthenticatingAgent", cache_.NTDomain); }
+void netConfig::getNTDomain() {
+    readText(kNetworkProviderKey, "AuthenticatingAgent", cache_.NTDomain);
+}
 
 void netConfig::getNTLogon() {
     registry_.Cd(kLogonKey);
@@ -210,26 +268,33 @@ void netConfig::getDefaultPrinter() {
     if (const auto printer = currentPrinter()) cache_.DefaultPrinter = printer->deviceName;
 }
 
-void netConfig::setComputerName() { writeText(kComputerNameKey, "ComputerName", cache_.ComputerName); }
+void netConfig::setComputerName() {
+    writeText(kComputerNameKey, "ComputerName", cache_.ComputerName);
+}
 
-void netConfig::setworkgroup() { writeText(kWorkgroupKey, "Workgroup", cache_.Workgroup); }
+void netConfig::setworkgroup() {
+    writeText(kWorkgroupKey, "Workgroup", cache_.Workgroup);
+}
 
 // The LMHOSTS path is only carried along; the system's own setting is left alone.
 void netConfig::setLMHostFile() {}
 
 void netConfig::setNTLogon() {
-    const clsEasyRegistry::Bytes lmLogon{
-        static_cast<std::uint8_t>(cache_.NTLogonEnabled ? 1 : 0), 0, 0, 0};
+    const clsEasyRegistry::Bytes lmLogon{static_cast<std::uint8_t>(cache_.NTLogonEnabled ? 1 : 0),
+                                         0, 0, 0};
     registry_.Cd(kLogonKey);
     registry_.ValueOf("LMLogon", clsEasyRegistry::BINARY, lmLogon);
 }
 
-void netConfig::setNTDomain() { writeText(kNetworkProviderKey, "AuthenticatingAgent", cache_.NTDomain); }
+void netConfig::setNTDomain() {
+    writeText(kNetworkProviderKey, "AuthenticatingAgent", cache_.NTDomain);
+}
 
 void netConfig::setDefaultPrinter() {
     const auto printer = currentPrinter();
     if (!printer) return;
-    const std::string device = printer->deviceName + "," + printer->driverName + "," + printer->port;
+    const std::string device =
+        printer->deviceName + "," + printer->driverName + "," + printer->port;
     if (win32::WriteProfileStringA("windows", std::string("device"), device) == 0) return;
     std::uintptr_t result = 0;
     win32::SendMessageTimeoutA(win32::HWND_BROADCAST, win32::WM_WININICHANGE, 0, 0,
@@ -251,7 +316,9 @@ void netConfig::storeTrimmed(std::string& target, const std::string& text, Flag 
 void netConfig::DefaultGateway(const std::string& sDefGateway) {
     storeTrimmed(cache_.DefaultGateway, sDefGateway, Flag::DefaultGateway);
 }
-std::string netConfig::DefaultGateway() const { return cache_.DefaultGateway; }
+std::string netConfig::DefaultGateway() const {
+    return cache_.DefaultGateway;
+}
 
 // Only a printer that is installed can become the default; any other name is kept for
 // display and saving but never applied. It also withdraws an installed printer chosen
@@ -267,78 +334,114 @@ void netConfig::DefaultPrinter(const std::string& sDefPrinter) {
     }
     flags_.reset(static_cast<std::size_t>(Flag::DefaultPrinter));
 }
-std::string netConfig::DefaultPrinter() const { return cache_.DefaultPrinter; }
+std::string netConfig::DefaultPrinter() const {
+    return cache_.DefaultPrinter;
+}
 
-std::optional<netConfig::TextList> netConfig::printerList() const { return printers_; }
+std::optional<netConfig::TextList> netConfig::printerList() const {
+    return printers_;
+}
 
 void netConfig::NTLogonEnabled(bool bNTLogon) {
     cache_.NTLogonEnabled = bNTLogon;
     markChanged(Flag::NTLogonEnabled);
 }
-bool netConfig::NTLogonEnabled() const { return cache_.NTLogonEnabled; }
+bool netConfig::NTLogonEnabled() const {
+    return cache_.NTLogonEnabled;
+}
 
 void netConfig::NTDomain(const std::string& sDomain) {
     storeTrimmed(cache_.NTDomain, sDomain, Flag::NTDomain);
 }
-std::string netConfig::NTDomain() const { return cache_.NTDomain; }
+std::string netConfig::NTDomain() const {
+    return cache_.NTDomain;
+}
 
 void netConfig::DomainName(const std::string& sDomain) {
     storeTrimmed(cache_.DomainName, sDomain, Flag::DomainName);
 }
-std::string netConfig::DomainName() const { return cache_.DomainName; }
+std::string netConfig::DomainName() const {
+    return cache_.DomainName;
+}
 
-void netConfig::Host(const std::string& sHost) { storeTrimmed(cache_.Host, sHost, Flag::Host); }
-std::string netConfig::Host() const { return cache_.Host; }
+void netConfig::Host(const std::string& sHost) {
+    storeTrimmed(cache_.Host, sHost, Flag::Host);
+}
+std::string netConfig::Host() const {
+    return cache_.Host;
+}
 
 void netConfig::LMHostFile(const std::string& sLMHost) {
     storeTrimmed(cache_.LMHostFile, sLMHost, Flag::LMHostFile);
 }
-std::string netConfig::LMHostFile() const { return cache_.LMHostFile; }
+std::string netConfig::LMHostFile() const {
+    return cache_.LMHostFile;
+}
 
 void netConfig::DNSServers(const std::string& sDNSServerList) {
     storeTrimmed(cache_.DNSServers, sDNSServerList, Flag::DNSServers);
 }
-std::string netConfig::DNSServers() const { return cache_.DNSServers; }
+std::string netConfig::DNSServers() const {
+    return cache_.DNSServers;
+}
 
 void netConfig::WINSServer1(const std::string& sWINSServer) {
     storeTrimmed(cache_.WINSServer1, sWINSServer, Flag::WINSServer1);
 }
-std::string netConfig::WINSServer1() const { return cache_.WINSServer1; }
+std::string netConfig::WINSServer1() const {
+    return cache_.WINSServer1;
+}
 
 void netConfig::WINSServer2(const std::string& sWINSServer) {
     storeTrimmed(cache_.WINSServer2, sWINSServer, Flag::WINSServer2);
 }
-std::string netConfig::WINSServer2() const { return cache_.WINSServer2; }
+std::string netConfig::WINSServer2() const {
+    return cache_.WINSServer2;
+}
 
-void netConfig::ScopeID(const std::string& sScope) { storeTrimmed(cache_.ScopeID, sScope, Flag::ScopeID); }
-std::string netConfig::ScopeID() const { return cache_.ScopeID; }
+void netConfig::ScopeID(const std::string& sScope) {
+    storeTrimmed(cache_.ScopeID, sScope, Flag::ScopeID);
+}
+std::string netConfig::ScopeID() const {
+    return cache_.ScopeID;
+}
 
 void netConfig::SearchList(const std::string& sList) {
     storeTrimmed(cache_.SearchList, sList, Flag::SearchList);
 }
-std::string netConfig::SearchList() const { return cache_.SearchList; }
+std::string netConfig::SearchList() const {
+    return cache_.SearchList;
+}
 
 void netConfig::DNSEnabled(bool bDNS) {
     cache_.DNSEnabled = bDNS;
     markChanged(Flag::DNSEnabled);
 }
-bool netConfig::DNSEnabled() const { return cache_.DNSEnabled; }
+bool netConfig::DNSEnabled() const {
+    return cache_.DNSEnabled;
+}
 
 void netConfig::DHCPEnabled(bool bDHCP) {
     cache_.DHCPEnabled = bDHCP;
     markChanged(Flag::DHCPEnabled);
 }
-bool netConfig::DHCPEnabled() const { return cache_.DHCPEnabled; }
+bool netConfig::DHCPEnabled() const {
+    return cache_.DHCPEnabled;
+}
 
 void netConfig::ComputerName(const std::string& sName) {
     storeTrimmed(cache_.ComputerName, sName, Flag::ComputerName);
 }
-std::string netConfig::ComputerName() const { return cache_.ComputerName; }
+std::string netConfig::ComputerName() const {
+    return cache_.ComputerName;
+}
 
 void netConfig::Workgroup(const std::string& sGroup) {
     storeTrimmed(cache_.Workgroup, sGroup, Flag::Workgroup);
 }
-std::string netConfig::Workgroup() const { return cache_.Workgroup; }
+std::string netConfig::Workgroup() const {
+    return cache_.Workgroup;
+}
 
 // The servers and the scope are stored one way with WINS on and another with it off,
 // so all three must be written again when the switch changes.
@@ -349,17 +452,35 @@ void netConfig::WINSEnabled(bool bEnabled) {
     markChanged(Flag::WINSServer2);
     markChanged(Flag::ScopeID);
 }
-bool netConfig::WINSEnabled() const { return cache_.WINSEnabled; }
+bool netConfig::WINSEnabled() const {
+    return cache_.WINSEnabled;
+}
 
-std::string netConfig::Version() const { return "1"; }
+std::string netConfig::Version() const {
+    return "1";
+}
 
-void netConfig::IPAddress(const std::string& sIP) { storeTrimmed(cache_.IPAddress, sIP, Flag::IPAddress); }
-std::string netConfig::IPAddress() const { return cache_.IPAddress; }
+void netConfig::IPAddress(const std::string& sIP) {
+    storeTrimmed(cache_.IPAddress, sIP, Flag::IPAddress);
+}
+std::string netConfig::IPAddress() const {
+    return cache_.IPAddress;
+}
 
-void netConfig::IPMask(const std::string& sMask) { storeTrimmed(cache_.IPMask, sMask, Flag::IPMask); }
-std::string netConfig::IPMask() const { return cache_.IPMask; }
+void netConfig::IPMask(const std::string& sMask) {
+    storeTrimmed(cache_.IPMask, sMask, Flag::IPMask);
+}
+std::string netConfig::IPMask() const {
+    return cache_.IPMask;
+}
 
-void netConfig::ReadOnly(bool) { readOnly_ = false; }
-bool netConfig::ReadOnly() const { return readOnly_; }
+void netConfig::ReadOnly(bool) {
+    readOnly_ = false;
+}
+bool netConfig::ReadOnly() const {
+    return readOnly_;
+}
 
-bool netConfig::FileVersion() const { return false; }
+bool netConfig::FileVersion() const {
+    return false;
+}

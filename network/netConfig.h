@@ -23,7 +23,7 @@
 #include "registry/clsEasyRegistry.h"
 
 class netConfig {
-public:
+  public:
     using TextList = std::vector<std::string>;
 
     // One change flag per setting that applyConfiguration can write.
@@ -157,7 +157,7 @@ public:
     // Added after the slots: whether a setting is marked changed.
     bool isChanged(Flag flag) const;
 
-protected:
+  protected:
     using Cache = NetworkSettings;
 
     netConfig();
@@ -182,10 +182,9 @@ protected:
     // Reads one text value of KEY into TARGET; a missing value leaves TARGET alone.
     // Returns whether the value was there.
     bool readText(const std::string& key, const std::string& valueName, std::string& target);
-    void writeText(const std::string& key, const std::string& valueName,
-                   const std::string& text);
+    void writeText(const std::string& key, const std::string& valueName, const std::string& text);
 
-private:
+  private:
     void markChanged(Flag flag) { flags_.set(static_cast<std::size_t>(flag)); }
     void storeTrimmed(std::string& target, const std::string& text, Flag flag);
     void runSetOperation(Flag flag);

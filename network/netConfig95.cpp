@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr const char* kMstcpKey = "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+constexpr const char* kMstcpKey =
+    "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 constexpr const char* kAdapterKeyPrefix =
     "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\";
 constexpr const char* kWinSock2Key =
@@ -35,10 +36,10 @@ std::optional<double> parseNumber(const std::string& text) {
 const std::vector<netConfig::Flag>& applyOrder() {
     using F = netConfig::Flag;
     static const std::vector<F> order{
-        F::ComputerName, F::Workgroup,   F::DomainName,   F::Host,          F::IPAddress,
-        F::IPMask,       F::LMHostFile,  F::DNSServers,   F::WINSEnabled,   F::WINSServer1,
-        F::WINSServer2,  F::ScopeID,     F::SearchList,   F::DNSEnabled,    F::DHCPEnabled,
-        F::NTLogonEnabled, F::NTDomain,  F::DefaultPrinter, F::DefaultGateway,
+        F::ComputerName,   F::Workgroup,  F::DomainName,     F::Host,           F::IPAddress,
+        F::IPMask,         F::LMHostFile, F::DNSServers,     F::WINSEnabled,    F::WINSServer1,
+        F::WINSServer2,    F::ScopeID,    F::SearchList,     F::DNSEnabled,     F::DHCPEnabled,
+        F::NTLogonEnabled, F::NTDomain,   F::DefaultPrinter, F::DefaultGateway,
     };
     return order;
 }
@@ -75,7 +76,9 @@ void netConfig95::loadConfiguration() {
     resetFlags();
 }
 
-void netConfig95::applyConfiguration() { applyFlagged(applyOrder()); }
+void netConfig95::applyConfiguration() {
+    applyFlagged(applyOrder());
+}
 
 void netConfig95::enumAdapters(KeyedList& cDesc, KeyedList& cKey) {
     nic enumerator;
@@ -108,13 +111,21 @@ std::optional<std::string> netConfig95::netBiosKeyPath() const {
 
 // ---- Reading -----------------------------------------------------------------------------
 
-void netConfig95::getDomain() { readText(kMstcpKey, "Domain", cache().DomainName); }
+void netConfig95::getDomain() {
+    readText(kMstcpKey, "Domain", cache().DomainName);
+}
 
-void netConfig95::getHost() { readText(kMstcpKey, "Hostname", cache().Host); }
+void netConfig95::getHost() {
+    readText(kMstcpKey, "Hostname", cache().Host);
+}
 
-void netConfig95::getDNSServers() { readText(kMstcpKey, "NameServer", cache().DNSServers); }
+void netConfig95::getDNSServers() {
+    readText(kMstcpKey, "NameServer", cache().DNSServers);
+}
 
-void netConfig95::getSearchList() { readText(kMstcpKey, "SearchList", cache().SearchList); }
+void netConfig95::getSearchList() {
+    readText(kMstcpKey, "SearchList", cache().SearchList);
+}
 
 void netConfig95::getDNSEnabled() {
     std::string enabled;
@@ -125,11 +136,17 @@ void netConfig95::readAdapterText(const std::string& valueName, std::string& tar
     if (const auto key = adapterKeyPath()) readText(*key, valueName, target);
 }
 
-void netConfig95::getIPAddress() { readAdapterText("IPAddress", cache().IPAddress); }
+void netConfig95::getIPAddress() {
+    readAdapterText("IPAddress", cache().IPAddress);
+}
 
-void netConfig95::getIPMask() { readAdapterText("IPMask", cache().IPMask); }
+void netConfig95::getIPMask() {
+    readAdapterText("IPMask", cache().IPMask);
+}
 
-void netConfig95::getDefaultGateway() { readAdapterText("DefaultGateway", cache().DefaultGateway); }
+void netConfig95::getDefaultGateway() {
+    readAdapterText("DefaultGateway", cache().DefaultGateway);
+}
 
 // A value kept as a DWORD reads as its decimal number, so "8" and 8 mean the same.
 std::optional<std::string> netConfig95::readNodeType() {
@@ -175,9 +192,13 @@ void netConfig95::readWinsServer(const std::string& valueName, std::string& targ
     if (key && !readText(*key, valueName, target)) target.clear();
 }
 
-void netConfig95::getWINSServer1() { readWinsServer("NameServer1", cache().WINSServer1); }
+void netConfig95::getWINSServer1() {
+    readWinsServer("NameServer1", cache().WINSServer1);
+}
 
-void netConfig95::getWINSServer2() { readWinsServer("NameServer2", cache().WINSServer2); }
+void netConfig95::getWINSServer2() {
+    readWinsServer("NameServer2", cache().WINSServer2);
+}
 
 void netConfig95::getScopeID() {
     if (const auto key = netBiosKeyPath()) readText(*key, "ScopeID", cache().ScopeID);
@@ -185,13 +206,21 @@ void netConfig95::getScopeID() {
 
 // ---- Writing -----------------------------------------------------------------------------
 
-void netConfig95::setDomain() { writeText(kMstcpKey, "Domain", cache().DomainName); }
+void netConfig95::setDomain() {
+    writeText(kMstcpKey, "Domain", cache().DomainName);
+}
 
-void netConfig95::setHost() { writeText(kMstcpKey, "Hostname", cache().Host); }
+void netConfig95::setHost() {
+    writeText(kMstcpKey, "Hostname", cache().Host);
+}
 
-void netConfig95::setDNSServers() { writeText(kMstcpKey, "NameServer", cache().DNSServers); }
+void netConfig95::setDNSServers() {
+    writeText(kMstcpKey, "NameServer", cache().DNSServers);
+}
 
-void netConfig95::setSearchList() { writeText(kMstcpKey, "SearchList", cache().SearchList); }
+void netConfig95::setSearchList() {
+    writeText(kMstcpKey, "SearchList", cache().SearchList);
+}
 
 void netConfig95::setDNSEnabled() {
     writeText(kMstcpKey, "EnableDNS", cache().DNSEnabled ? "1" : "0");
@@ -209,7 +238,9 @@ void netConfig95::setIPMask() {
     writeAdapterText("IPMask", cache().IPMask.empty() ? kNoAddress : cache().IPMask);
 }
 
-void netConfig95::setDefaultGateway() { writeAdapterText("DefaultGateway", cache().DefaultGateway); }
+void netConfig95::setDefaultGateway() {
+    writeAdapterText("DefaultGateway", cache().DefaultGateway);
+}
 
 void netConfig95::writeNodeType(const std::string& nodeType) {
     if (const auto key = netBiosKeyPath()) writeText(*key, "NodeType", nodeType);
@@ -247,8 +278,14 @@ void netConfig95::writeOrDeleteWinsValue(const std::string& valueName, const std
     registry().DeleteValue(valueName);
 }
 
-void netConfig95::setWINSServer1() { writeOrDeleteWinsValue("NameServer1", cache().WINSServer1); }
+void netConfig95::setWINSServer1() {
+    writeOrDeleteWinsValue("NameServer1", cache().WINSServer1);
+}
 
-void netConfig95::setWINSServer2() { writeOrDeleteWinsValue("NameServer2", cache().WINSServer2); }
+void netConfig95::setWINSServer2() {
+    writeOrDeleteWinsValue("NameServer2", cache().WINSServer2);
+}
 
-void netConfig95::setScopeID() { writeOrDeleteWinsValue("ScopeID", cache().ScopeID); }
+void netConfig95::setScopeID() {
+    writeOrDeleteWinsValue("ScopeID", cache().ScopeID);
+}

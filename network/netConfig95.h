@@ -11,7 +11,7 @@
 #include "network/netConfig.h"
 
 class netConfig95 : public netConfig {
-public:
+  public:
     // Detects the WinSock version once: with WinSock 2 the NetBIOS settings live in
     // the adapter's key, with WinSock 1 in the machine-wide MSTCP key.
     netConfig95();
@@ -50,11 +50,11 @@ public:
     // 1 or 2, fixed at creation.
     std::int16_t WinSockVersion() const { return winSockVersion_; }
 
-protected:
+  protected:
     void enumAdapters(KeyedList& cDesc, KeyedList& cKey) override;
     void rereadAdapterSettings() override;
 
-private:
+  private:
     std::optional<std::string> adapterKeyPath() const;
     std::optional<std::string> netBiosKeyPath() const;
     std::optional<std::string> readNodeType();

@@ -11,7 +11,8 @@ constexpr const char* kTcpipKey =
     "\\HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\";
 constexpr const char* kNetBtKey =
     "\\HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters";
-constexpr const char* kServicesPrefix = "\\HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
+constexpr const char* kServicesPrefix =
+    "\\HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
 constexpr const char* kNetBtAdaptersPrefix =
     "\\HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\NetBT\\Adapters\\";
 constexpr const char* kNoAddress = "0.0.0.0";
@@ -41,10 +42,10 @@ clsEasyRegistry::Bytes listToMultiString(const std::string& commaList) {
 const std::vector<netConfig::Flag>& applyOrder() {
     using F = netConfig::Flag;
     static const std::vector<F> order{
-        F::ComputerName, F::DomainName,  F::Host,          F::IPAddress,  F::IPMask,
-        F::LMHostFile,   F::DNSServers,  F::WINSEnabled,   F::WINSServer1, F::WINSServer2,
-        F::ScopeID,      F::SearchList,  F::DNSEnabled,    F::DHCPEnabled, F::DefaultPrinter,
-        F::DefaultGateway,
+        F::ComputerName, F::DomainName,  F::Host,           F::IPAddress,
+        F::IPMask,       F::LMHostFile,  F::DNSServers,     F::WINSEnabled,
+        F::WINSServer1,  F::WINSServer2, F::ScopeID,        F::SearchList,
+        F::DNSEnabled,   F::DHCPEnabled, F::DefaultPrinter, F::DefaultGateway,
     };
     return order;
 }
@@ -80,7 +81,9 @@ void netConfigNT::loadConfiguration() {
 
 // The workgroup, the domain logon and the logon domain are not in the order: their
 // flags are cleared with the others and nothing is written for them.
-void netConfigNT::applyConfiguration() { applyFlagged(applyOrder()); }
+void netConfigNT::applyConfiguration() {
+    applyFlagged(applyOrder());
+}
 
 void netConfigNT::enumAdapters(KeyedList& cDesc, KeyedList& cKey) {
     nic_nt enumerator;
@@ -138,7 +141,8 @@ void netConfigNT::getHost() {
 
 void netConfigNT::getDNSServers() {
     std::string servers;
-    if (readText(kTcpipKey, "NameServer", servers)) cache().DNSServers = replaceAll(servers, ' ', ',');
+    if (readText(kTcpipKey, "NameServer", servers))
+        cache().DNSServers = replaceAll(servers, ' ', ',');
 }
 
 void netConfigNT::getSearchList() {
@@ -153,11 +157,17 @@ void netConfigNT::readCardList(const std::string& valueName, std::string& target
     if (key && readText(*key, valueName, raw)) target = multiStringToList(raw);
 }
 
-void netConfigNT::getIPAddress() { readCardList("IPAddress", cache().IPAddress); }
+void netConfigNT::getIPAddress() {
+    readCardList("IPAddress", cache().IPAddress);
+}
 
-void netConfigNT::getIPMask() { readCardList("SubnetMask", cache().IPMask); }
+void netConfigNT::getIPMask() {
+    readCardList("SubnetMask", cache().IPMask);
+}
 
-void netConfigNT::getDefaultGateway() { readCardList("DefaultGateway", cache().DefaultGateway); }
+void netConfigNT::getDefaultGateway() {
+    readCardList("DefaultGateway", cache().DefaultGateway);
+}
 
 void netConfigNT::getDHCPEnabled() {
     if (const auto key = cardKeyPath()) {
@@ -178,9 +188,13 @@ void netConfigNT::readCardWinsServer(const std::string& valueName, std::string& 
     if (key && !readText(*key, valueName, target)) target.clear();
 }
 
-void netConfigNT::getWINSServer1() { readCardWinsServer("NameServer", cache().WINSServer1); }
+void netConfigNT::getWINSServer1() {
+    readCardWinsServer("NameServer", cache().WINSServer1);
+}
 
-void netConfigNT::getWINSServer2() { readCardWinsServer("NameServerBackup", cache().WINSServer2); }
+void netConfigNT::getWINSServer2() {
+    readCardWinsServer("NameServerBackup", cache().WINSServer2);
+}
 
 // Windows NT has no WINS switch: WINS is in use exactly when a server is configured.
 void netConfigNT::getWINSEnabled() {
@@ -189,9 +203,13 @@ void netConfigNT::getWINSEnabled() {
 
 // ---- Writing -----------------------------------------------------------------------------
 
-void netConfigNT::setDomain() { writeText(kTcpipKey, "Domain", cache().DomainName); }
+void netConfigNT::setDomain() {
+    writeText(kTcpipKey, "Domain", cache().DomainName);
+}
 
-void netConfigNT::setHost() { writeText(kTcpipKey, "Hostname", cache().Host); }
+void netConfigNT::setHost() {
+    writeText(kTcpipKey, "Hostname", cache().Host);
+}
 
 void netConfigNT::setDNSServers() {
     writeText(kTcpipKey, "NameServer", replaceAll(cache().DNSServers, ',', ' '));
@@ -216,14 +234,18 @@ void netConfigNT::setIPMask() {
     writeCardList("SubnetMask", cache().IPMask.empty() ? kNoAddress : cache().IPMask);
 }
 
-void netConfigNT::setDefaultGateway() { writeCardList("DefaultGateway", cache().DefaultGateway); }
+void netConfigNT::setDefaultGateway() {
+    writeCardList("DefaultGateway", cache().DefaultGateway);
+}
 
 // The addresses stay as they are; NT ignores them while DHCP is on.
 void netConfigNT::setDHCPEnabled() {
     if (const auto key = cardKeyPath()) writeFlagDword(*key, "EnableDHCP", cache().DHCPEnabled);
 }
 
-void netConfigNT::setDNSEnabled() { writeFlagDword(kNetBtKey, "EnableDNS", cache().DNSEnabled); }
+void netConfigNT::setDNSEnabled() {
+    writeFlagDword(kNetBtKey, "EnableDNS", cache().DNSEnabled);
+}
 
 // WINS is switched off by emptying the servers; the values themselves stay.
 void netConfigNT::writeCardWinsServer(const std::string& valueName, const std::string& text) {
@@ -232,9 +254,13 @@ void netConfigNT::writeCardWinsServer(const std::string& valueName, const std::s
     }
 }
 
-void netConfigNT::setWINSServer1() { writeCardWinsServer("NameServer", cache().WINSServer1); }
+void netConfigNT::setWINSServer1() {
+    writeCardWinsServer("NameServer", cache().WINSServer1);
+}
 
-void netConfigNT::setWINSServer2() { writeCardWinsServer("NameServerBackup", cache().WINSServer2); }
+void netConfigNT::setWINSServer2() {
+    writeCardWinsServer("NameServerBackup", cache().WINSServer2);
+}
 
 void netConfigNT::setScopeID() {
     writeText(kNetBtKey, "ScopeID", cache().WINSEnabled ? cache().ScopeID : std::string());

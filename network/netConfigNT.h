@@ -10,7 +10,7 @@
 #include "network/netConfig.h"
 
 class netConfigNT : public netConfig {
-public:
+  public:
     netConfigNT();
 
     void loadConfiguration() override;
@@ -47,11 +47,11 @@ public:
     void setNTDomain() override;
     void setDefaultGateway() override;
 
-protected:
+  protected:
     void enumAdapters(KeyedList& cDesc, KeyedList& cKey) override;
     void rereadAdapterSettings() override;
 
-private:
+  private:
     std::optional<std::string> cardKeyPath() const;
     std::optional<std::string> cardNetBtKeyPath() const;
     void readCardList(const std::string& valueName, std::string& target);

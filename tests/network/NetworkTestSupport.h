@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/Power.h"
-#include "platform/Win32.h"
 #include "platform/ProfileStrings.h"
+#include "platform/Win32.h"
 #include "registry/clsEasyRegistry.h"
 #include "tests/support/RecordingRegistry.h"
 #include "tests/support/TestMachine.h"
@@ -20,11 +20,14 @@ namespace nettest {
 
 inline const std::string kHklm = "\\HKEY_LOCAL_MACHINE\\";
 inline const std::string kMstcp = kHklm + "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-inline const std::string kNetTrans = kHklm + "System\\CurrentControlSet\\Services\\Class\\NetTrans\\";
+inline const std::string kNetTrans =
+    kHklm + "System\\CurrentControlSet\\Services\\Class\\NetTrans\\";
 inline const std::string kTcpip = kHklm + "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 inline const std::string kNetBt = kHklm + "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters";
-inline const std::string kCard = kHklm + "SYSTEM\\CurrentControlSet\\Services\\El90x1\\Parameters\\Tcpip";
-inline const std::string kCardNetBt = kHklm + "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Adapters\\El90x1";
+inline const std::string kCard =
+    kHklm + "SYSTEM\\CurrentControlSet\\Services\\El90x1\\Parameters\\Tcpip";
+inline const std::string kCardNetBt =
+    kHklm + "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Adapters\\El90x1";
 
 struct StoredValue {
     std::int32_t type = 0;
@@ -68,7 +71,8 @@ inline void writeMultiString(const std::string& key, const std::string& name,
                              const std::string& raw) {
     clsEasyRegistry registry;
     registry.Cd(key);
-    registry.ValueOf(name, clsEasyRegistry::MULTI_STRING, clsEasyRegistry::Bytes(raw.begin(), raw.end()));
+    registry.ValueOf(name, clsEasyRegistry::MULTI_STRING,
+                     clsEasyRegistry::Bytes(raw.begin(), raw.end()));
 }
 
 inline void removeValue(const std::string& key, const std::string& name) {
@@ -92,7 +96,7 @@ inline void removeKey(const std::string& parent, const std::string& child) {
 
 // Records the WM_WININICHANGE broadcasts instead of passing them on.
 class RecordingPower : public platform::Power {
-public:
+  public:
     struct Broadcast {
         win32::HWND window;
         win32::UINT message;
@@ -116,7 +120,7 @@ public:
 
 // Forwards to the machine's profile files, but can refuse writes to win.ini.
 class WinIniSwitch : public platform::ProfileStrings {
-public:
+  public:
     explicit WinIniSwitch(platform::ProfileStrings& inner) : inner_(inner) {}
 
     std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
@@ -143,14 +147,14 @@ public:
 
     bool refuseWrites = false;
 
-private:
+  private:
     platform::ProfileStrings& inner_;
 };
 
 // A template machine whose registry writes are recorded and whose broadcasts are
 // captured. Install it before creating a backend so every key handle is known.
 class RecordedMachine {
-public:
+  public:
     explicit RecordedMachine(const std::string& templateName)
         : machine_(templateName),
           recorder_(*machine_.services().registry),
@@ -183,7 +187,7 @@ public:
         return all;
     }
 
-private:
+  private:
     testsupport::TestMachine machine_;
     testsupport::RecordingRegistry recorder_;
     RecordingPower power_;

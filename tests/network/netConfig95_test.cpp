@@ -39,7 +39,8 @@ TEST(NetConfig95, LoadsTheTemplateLaptop) {
     EXPECT_EQ(net.Workgroup(), "HARBOURLINE");
     EXPECT_TRUE(net.NTLogonEnabled());
     EXPECT_EQ(net.NTDomain(), "HARBOUR");
-    EXPECT_EQ(net.printerList(), (Strings{"Epson Stylus COLOR 740", "HP LaserJet 4000 Series PCL"}));
+    EXPECT_EQ(net.printerList(),
+              (Strings{"Epson Stylus COLOR 740", "HP LaserJet 4000 Series PCL"}));
     EXPECT_EQ(net.DefaultPrinter(), "HP LaserJet 4000 Series PCL");
     for (std::size_t i = 0; i < netConfig::FlagCount; ++i) {
         EXPECT_FALSE(net.isChanged(static_cast<netConfig::Flag>(i))) << i;
@@ -86,8 +87,11 @@ TEST(NetConfig95, NodeTypeDecidesDhcpAndWins) {
         bool wins;
     };
     // Before each read both switches are on, so "unchanged" shows as true/true.
-    const Case cases[] = {{std::nullopt, true, false}, {"8", false, true}, {"1", false, false},
-                          {"4", true, true},           {"hybrid", true, true}};
+    const Case cases[] = {{std::nullopt, true, false},
+                          {"8", false, true},
+                          {"1", false, false},
+                          {"4", true, true},
+                          {"hybrid", true, true}};
     for (const auto& c : cases) {
         testsupport::TestMachine machine("win98");
         netConfig95 net;
@@ -119,17 +123,16 @@ TEST(NetConfig95, AppliesTheNodeTypeInBothOrders) {
     net.WINSEnabled(false);
     machine.recorder().clear();
     net.applyConfiguration();
-    EXPECT_EQ(machine.changes(), (Strings{"NodeType=1", "-NameServer1", "-NameServer2", "-ScopeID",
-                                          "NodeType=1"}));
+    EXPECT_EQ(machine.changes(),
+              (Strings{"NodeType=1", "-NameServer1", "-NameServer2", "-ScopeID", "NodeType=1"}));
 
     // DHCP on ends without a node type, even with WINS switched on in the same apply.
     net.WINSEnabled(true);
     net.DHCPEnabled(true);
     machine.recorder().clear();
     net.applyConfiguration();
-    EXPECT_EQ(machine.changes(),
-              (Strings{"NodeType=8", "NameServer1=192.168.10.5", "NameServer2=192.168.10.6",
-                       "ScopeID=", "-NodeType"}));
+    EXPECT_EQ(machine.changes(), (Strings{"NodeType=8", "NameServer1=192.168.10.5",
+                                          "NameServer2=192.168.10.6", "ScopeID=", "-NodeType"}));
     EXPECT_FALSE(readValue(kEthernet, "NodeType"));
 }
 
@@ -177,9 +180,9 @@ TEST(NetConfig95, WritesOnlyFlaggedSettingsInTheFixedOrder) {
     net.Host(" road-warrior ");
     net.ComputerName("ROAMER");
     net.applyConfiguration();
-    EXPECT_EQ(machine.changes(), (Strings{"ComputerName=ROAMER", "Hostname=road-warrior",
-                                          "IPAddress=0.0.0.0", "EnableDNS=0", "LMLogon",
-                                          "DefaultGateway=10.0.0.1"}));
+    EXPECT_EQ(machine.changes(),
+              (Strings{"ComputerName=ROAMER", "Hostname=road-warrior", "IPAddress=0.0.0.0",
+                       "EnableDNS=0", "LMLogon", "DefaultGateway=10.0.0.1"}));
     const auto lmLogon = readValue(kHklm + "Network\\Logon", "LMLogon");
     ASSERT_TRUE(lmLogon);
     EXPECT_EQ(lmLogon->type, clsEasyRegistry::BINARY);
@@ -193,8 +196,10 @@ TEST(NetConfig95, WritesOnlyFlaggedSettingsInTheFixedOrder) {
 TEST(NetConfig95, WithoutAdaptersTheAdapterSettingsAreLeftAlone) {
     RecordedMachine machine("win98");
     removeValue(kHklm + "Enum\\Root\\Net\\0000\\Bindings", "MSTCP\\0000");
-    removeValue(kHklm + "Enum\\PCI\\VEN_8086&DEV_1229&SUBSYS_000C8086&REV_08\\BUS_00&DEV_0E&FUNC_00\\Bindings",
-                "MSTCP\\0001");
+    removeValue(
+        kHklm +
+            "Enum\\PCI\\VEN_8086&DEV_1229&SUBSYS_000C8086&REV_08\\BUS_00&DEV_0E&FUNC_00\\Bindings",
+        "MSTCP\\0001");
     netConfig95 net;
     net.loadConfiguration();
     EXPECT_EQ(net.CurrentAdapter(), -1);

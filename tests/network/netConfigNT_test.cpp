@@ -13,7 +13,9 @@ using namespace nettest;
 using Strings = std::vector<std::string>;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes bytesOf(const std::string& raw) { return Bytes(raw.begin(), raw.end()); }
+Bytes bytesOf(const std::string& raw) {
+    return Bytes(raw.begin(), raw.end());
+}
 
 // A literal with embedded NULs, whole.
 template <std::size_t N>
@@ -23,7 +25,8 @@ std::string raw(const char (&text)[N]) {
 
 // A second card, service Card2, with its own Tcpip and NetBT adapter keys.
 void addSecondCard() {
-    const std::string cards = kHklm + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+    const std::string cards =
+        kHklm + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
     makeKey(cards, "2");
     writeText(cards + "\\2", "Title", "[2] Xircom CreditCard Ethernet");
     writeText(cards + "\\2", "ServiceName", "Card2");
@@ -33,8 +36,12 @@ void addSecondCard() {
     makeKey(services, "Card2\\Parameters\\Tcpip");
     makeKey(services, "NetBT\\Adapters\\Card2");
     const std::string card = services + "\\Card2\\Parameters\\Tcpip";
-    writeMultiString(card, "IPAddress", raw("172.16.0.5\0" "172.16.0.6\0\0"));
-    writeMultiString(card, "SubnetMask", raw("255.255.0.0\0" "255.255.0.0\0\0"));
+    writeMultiString(card, "IPAddress",
+                     raw("172.16.0.5\0"
+                         "172.16.0.6\0\0"));
+    writeMultiString(card, "SubnetMask",
+                     raw("255.255.0.0\0"
+                         "255.255.0.0\0\0"));
     writeDword(card, "EnableDHCP", 1);
 }
 
@@ -96,7 +103,8 @@ TEST(NetConfigNT, ConvertsListsToAndFromTheRegistryForms) {
 
     const auto address = readValue(kCard, "IPAddress");
     ASSERT_TRUE(address);
-    EXPECT_EQ(address->bytes, bytesOf(raw("10.20.1.57\0" "10.20.1.58\0")));
+    EXPECT_EQ(address->bytes, bytesOf(raw("10.20.1.57\0"
+                                          "10.20.1.58\0")));
     EXPECT_EQ(readValue(kCard, "SubnetMask")->bytes, bytesOf(raw("0.0.0.0\0")));
     EXPECT_EQ(readValue(kCard, "DefaultGateway")->bytes, bytesOf(raw("\0")));
     EXPECT_EQ(readText(kTcpip, "NameServer"), "10.1.1.1 10.1.1.2");
@@ -170,9 +178,9 @@ TEST(NetConfigNT, WritesOnlyFlaggedSettingsInTheFixedOrder) {
     net.DomainName("example.org");
     net.ComputerName("HLWS099");
     net.applyConfiguration();
-    EXPECT_EQ(machine.changes(), (Strings{"ComputerName=HLWS099", "Domain=example.org",
-                                          "Hostname=hlws099", "EnableDNS", "EnableDHCP",
-                                          "DefaultGateway"}));
+    EXPECT_EQ(machine.changes(),
+              (Strings{"ComputerName=HLWS099", "Domain=example.org", "Hostname=hlws099",
+                       "EnableDNS", "EnableDHCP", "DefaultGateway"}));
 }
 
 TEST(NetConfigNT, SwitchesCardsWithAndWithoutReReading) {

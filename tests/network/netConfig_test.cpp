@@ -28,10 +28,10 @@ struct Snapshot {
     bool DNSEnabled, NTLogonEnabled, DHCPEnabled, WINSEnabled;
 
     static Snapshot of(const netConfig& n) {
-        return {n.IPAddress(),   n.IPMask(),       n.DefaultGateway(), n.DNSServers(),
-                n.Host(),        n.DomainName(),   n.SearchList(),     n.WINSServer1(),
-                n.WINSServer2(), n.ScopeID(),      n.ComputerName(),   n.Workgroup(),
-                n.NTDomain(),    n.DefaultPrinter(), n.DNSEnabled(),   n.NTLogonEnabled(),
+        return {n.IPAddress(),   n.IPMask(),         n.DefaultGateway(), n.DNSServers(),
+                n.Host(),        n.DomainName(),     n.SearchList(),     n.WINSServer1(),
+                n.WINSServer2(), n.ScopeID(),        n.ComputerName(),   n.Workgroup(),
+                n.NTDomain(),    n.DefaultPrinter(), n.DNSEnabled(),     n.NTLogonEnabled(),
                 n.DHCPEnabled(), n.WINSEnabled()};
     }
     bool operator==(const Snapshot&) const = default;
@@ -75,8 +75,10 @@ Strings keyLines(const std::filesystem::path& file) {
     Strings keys;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.starts_with("[")) keys.push_back(line);
-        else if (const auto equals = line.find('='); equals != std::string::npos) keys.push_back(line.substr(0, equals));
+        if (line.starts_with("["))
+            keys.push_back(line);
+        else if (const auto equals = line.find('='); equals != std::string::npos)
+            keys.push_back(line.substr(0, equals));
     }
     return keys;
 }
@@ -99,7 +101,8 @@ TEST(NetConfig, SettersTrimAndFlag) {
     EXPECT_FALSE(net.isChanged(Flag::DefaultPrinter));
 
     net.WINSEnabled(true);
-    for (const Flag flag : {Flag::WINSEnabled, Flag::WINSServer1, Flag::WINSServer2, Flag::ScopeID}) {
+    for (const Flag flag :
+         {Flag::WINSEnabled, Flag::WINSServer1, Flag::WINSServer2, Flag::ScopeID}) {
         EXPECT_TRUE(net.isChanged(flag));
     }
     EXPECT_FALSE(net.isChanged(Flag::DHCPEnabled));
@@ -124,10 +127,11 @@ TEST(NetConfig, SavesTheSectionsInTheirKeyOrder) {
     net.saveConfigurationFile(file.string());
 
     EXPECT_EQ(keyLines(file),
-              (Strings{"[Network]", "Adapter", "IPAddress", "IPMask", "DefaultGateway", "NameServer",
-                       "HostName", "Domain", "SearchList", "NameServer1", "NameServer2", "ScopeID",
-                       "EnableDNS", "ComputerName", "Workgroup", "NTLogon", "NTDomain", "DHCP",
-                       "WINS", "[Printer]", "DefaultPrinter"}));
+              (Strings{"[Network]",     "Adapter",  "IPAddress", "IPMask",       "DefaultGateway",
+                       "NameServer",    "HostName", "Domain",    "SearchList",   "NameServer1",
+                       "NameServer2",   "ScopeID",  "EnableDNS", "ComputerName", "Workgroup",
+                       "NTLogon",       "NTDomain", "DHCP",      "WINS",         "[Printer]",
+                       "DefaultPrinter"}));
     const auto name = file.string();
     EXPECT_EQ(win32::GetPrivateProfileStringA("Network", "Adapter", "", name),
               "Intel 8255x-based PCI Ethernet Adapter (10/100)");
@@ -194,7 +198,8 @@ TEST(NetConfig, SelectsTheAdapterTheFileNames) {
     EXPECT_EQ(net.DefaultPrinter(), "");  // no Printer section
     EXPECT_FALSE(net.isChanged(Flag::DefaultPrinter));
 
-    win32::WritePrivateProfileStringA("Network", std::string("Adapter"), std::string("Token Ring"), file);
+    win32::WritePrivateProfileStringA("Network", std::string("Adapter"), std::string("Token Ring"),
+                                      file);
     net.loadConfigurationFile(file);
     EXPECT_EQ(net.CurrentAdapter(), 0);
 
@@ -211,13 +216,15 @@ TEST(NetConfig, WithoutAdaptersTheFileSaysSoAndSelectsNothing) {
     testsupport::TestMachine machine("nt4");
     testsupport::TempFolder folder;
     const auto file = (folder.path() / "none.rmw").string();
-    removeKey(kHklm + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\1", "NetRules");
+    removeKey(kHklm + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\1",
+              "NetRules");
     removeKey(kHklm + "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards", "1");
     netConfigNT net;
     net.loadConfiguration();
     EXPECT_EQ(net.CurrentAdapter(), -1);
     net.saveConfigurationFile(file);
-    EXPECT_EQ(win32::GetPrivateProfileStringA("Network", "Adapter", "", file), "No Adapters Installed");
+    EXPECT_EQ(win32::GetPrivateProfileStringA("Network", "Adapter", "", file),
+              "No Adapters Installed");
     net.loadConfigurationFile(file);
     EXPECT_EQ(net.CurrentAdapter(), -1);
 }
@@ -251,49 +258,59 @@ void roundTrip(const std::string& templateName, const std::function<void()>& cha
 }
 
 TEST(NetConfig, RoundTripRestoresTheWindows98Laptop) {
-    roundTrip("win98", [] {
-        const std::string ethernet = kNetTrans + "0001";
-        writeText(ethernet, "IPAddress", "10.9.9.9");
-        writeText(ethernet, "DefaultGateway", "10.9.9.1");
-        writeText(ethernet, "NodeType", "1");
-        removeValue(ethernet, "NameServer1");
-        writeText(kMstcp, "Hostname", "elsewhere");
-        writeText(kMstcp, "Domain", "example.org");
-        writeText(kMstcp, "NameServer", "10.9.9.2");
-        writeText(kMstcp, "SearchList", "");
-        writeText(kMstcp, "EnableDNS", "0");
-        writeText(kHklm + "System\\CurrentControlSet\\control\\ComputerName\\ComputerName",
-                  "ComputerName", "GUEST");
-        writeText(kHklm + "System\\CurrentControlSet\\Services\\VxD\\VNETSUP", "Workgroup", "HOME");
-        writeText(kHklm + "System\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider",
-                  "AuthenticatingAgent", "");
-        clsEasyRegistry registry;
-        registry.Cd(kHklm + "Network\\Logon");
-        registry.ValueOf("LMLogon", clsEasyRegistry::BINARY, clsEasyRegistry::Bytes{0, 0, 0, 0});
-        win32::WriteProfileStringA("windows", std::string("device"),
-                                   std::string("Epson Stylus COLOR 740,Epson Stylus COLOR 740,LPT1:"));
-    }, 1);
+    roundTrip(
+        "win98",
+        [] {
+            const std::string ethernet = kNetTrans + "0001";
+            writeText(ethernet, "IPAddress", "10.9.9.9");
+            writeText(ethernet, "DefaultGateway", "10.9.9.1");
+            writeText(ethernet, "NodeType", "1");
+            removeValue(ethernet, "NameServer1");
+            writeText(kMstcp, "Hostname", "elsewhere");
+            writeText(kMstcp, "Domain", "example.org");
+            writeText(kMstcp, "NameServer", "10.9.9.2");
+            writeText(kMstcp, "SearchList", "");
+            writeText(kMstcp, "EnableDNS", "0");
+            writeText(kHklm + "System\\CurrentControlSet\\control\\ComputerName\\ComputerName",
+                      "ComputerName", "GUEST");
+            writeText(kHklm + "System\\CurrentControlSet\\Services\\VxD\\VNETSUP", "Workgroup",
+                      "HOME");
+            writeText(kHklm + "System\\CurrentControlSet\\Services\\MSNP32\\NetworkProvider",
+                      "AuthenticatingAgent", "");
+            clsEasyRegistry registry;
+            registry.Cd(kHklm + "Network\\Logon");
+            registry.ValueOf("LMLogon", clsEasyRegistry::BINARY,
+                             clsEasyRegistry::Bytes{0, 0, 0, 0});
+            win32::WriteProfileStringA(
+                "windows", std::string("device"),
+                std::string("Epson Stylus COLOR 740,Epson Stylus COLOR 740,LPT1:"));
+        },
+        1);
 }
 
 TEST(NetConfig, RoundTripRestoresTheNtWorkstation) {
-    roundTrip("nt4", [] {
-        writeMultiString(kCard, "IPAddress", std::string("10.99.0.1\0\0", 11));
-        writeMultiString(kCard, "SubnetMask", std::string("255.0.0.0\0\0", 11));
-        writeMultiString(kCard, "DefaultGateway", std::string("\0\0", 2));
-        writeDword(kCard, "EnableDHCP", 1);
-        writeText(kTcpip, "Hostname", "elsewhere");
-        writeText(kTcpip, "Domain", "example.org");
-        writeText(kTcpip, "NameServer", "10.99.0.2");
-        writeText(kTcpip, "SearchList", "example.org");
-        writeDword(kNetBt, "EnableDNS", 0);
-        writeText(kNetBt, "ScopeID", "guest");
-        writeText(kCardNetBt, "NameServer", "");
-        writeText(kCardNetBt, "NameServerBackup", "");
-        writeText(kHklm + "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
-                  "ComputerName", "GUEST");
-        win32::WriteProfileStringA("windows", std::string("device"),
-                                   std::string("Plotter - DesignJet 650C,HP DesignJet 650C (C2859B),LPT1:"));
-    }, 0);
+    roundTrip(
+        "nt4",
+        [] {
+            writeMultiString(kCard, "IPAddress", std::string("10.99.0.1\0\0", 11));
+            writeMultiString(kCard, "SubnetMask", std::string("255.0.0.0\0\0", 11));
+            writeMultiString(kCard, "DefaultGateway", std::string("\0\0", 2));
+            writeDword(kCard, "EnableDHCP", 1);
+            writeText(kTcpip, "Hostname", "elsewhere");
+            writeText(kTcpip, "Domain", "example.org");
+            writeText(kTcpip, "NameServer", "10.99.0.2");
+            writeText(kTcpip, "SearchList", "example.org");
+            writeDword(kNetBt, "EnableDNS", 0);
+            writeText(kNetBt, "ScopeID", "guest");
+            writeText(kCardNetBt, "NameServer", "");
+            writeText(kCardNetBt, "NameServerBackup", "");
+            writeText(kHklm + "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
+                      "ComputerName", "GUEST");
+            win32::WriteProfileStringA(
+                "windows", std::string("device"),
+                std::string("Plotter - DesignJet 650C,HP DesignJet 650C (C2859B),LPT1:"));
+        },
+        0);
 }
 
 }  // namespace

@@ -8,26 +8,37 @@ namespace {
 
 std::string rootName(win32::HKEY hKey) {
     switch (hKey) {
-        case win32::HKEY_CLASSES_ROOT: return "HKEY_CLASSES_ROOT";
-        case win32::HKEY_CURRENT_USER: return "HKEY_CURRENT_USER";
-        case win32::HKEY_LOCAL_MACHINE: return "HKEY_LOCAL_MACHINE";
-        case win32::HKEY_USERS: return "HKEY_USERS";
-        case win32::HKEY_PERFORMANCE_DATA: return "HKEY_PERFORMANCE_DATA";
-        case win32::HKEY_CURRENT_CONFIG: return "HKEY_CURRENT_CONFIG";
-        case win32::HKEY_DYN_DATA: return "HKEY_DYN_DATA";
-        default: return "";
+        case win32::HKEY_CLASSES_ROOT:
+            return "HKEY_CLASSES_ROOT";
+        case win32::HKEY_CURRENT_USER:
+            return "HKEY_CURRENT_USER";
+        case win32::HKEY_LOCAL_MACHINE:
+            return "HKEY_LOCAL_MACHINE";
+        case win32::HKEY_USERS:
+            return "HKEY_USERS";
+        case win32::HKEY_PERFORMANCE_DATA:
+            return "HKEY_PERFORMANCE_DATA";
+        case win32::HKEY_CURRENT_CONFIG:
+            return "HKEY_CURRENT_CONFIG";
+        case win32::HKEY_DYN_DATA:
+            return "HKEY_DYN_DATA";
+        default:
+            return "";
     }
 }
 
 }  // namespace
 
-std::string RegistryWrite::describe() const { return operation + " " + key + "\\" + name; }
+std::string RegistryWrite::describe() const {
+    return operation + " " + key + "\\" + name;
+}
 
 RecordingRegistry::RecordingRegistry(platform::Registry& inner) : inner_(inner) {}
 
 std::string RecordingRegistry::normalisedPath(const std::string& path) {
     std::string result;
-    for (const char c : path) result += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char c : path)
+        result += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     while (!result.empty() && result.front() == '\\') result.erase(result.begin());
     while (!result.empty() && result.back() == '\\') result.pop_back();
     return result;
@@ -86,10 +97,9 @@ win32::LONG RecordingRegistry::RegQueryInfoKeyA(
     win32::DWORD* lpcSubKeys, win32::DWORD* lpcbMaxSubKeyLen, win32::DWORD* lpcbMaxClassLen,
     win32::DWORD* lpcValues, win32::DWORD* lpcbMaxValueNameLen, win32::DWORD* lpcbMaxValueLen,
     win32::DWORD* lpcbSecurityDescriptor, win32::FILETIME* lpftLastWriteTime) {
-    return inner_.RegQueryInfoKeyA(hKey, lpClass, lpcchClass, lpReserved, lpcSubKeys,
-                                   lpcbMaxSubKeyLen, lpcbMaxClassLen, lpcValues,
-                                   lpcbMaxValueNameLen, lpcbMaxValueLen, lpcbSecurityDescriptor,
-                                   lpftLastWriteTime);
+    return inner_.RegQueryInfoKeyA(
+        hKey, lpClass, lpcchClass, lpReserved, lpcSubKeys, lpcbMaxSubKeyLen, lpcbMaxClassLen,
+        lpcValues, lpcbMaxValueNameLen, lpcbMaxValueLen, lpcbSecurityDescriptor, lpftLastWriteTime);
 }
 
 win32::LONG RecordingRegistry::RegEnumKeyExA(win32::HKEY hKey, win32::DWORD dwIndex, char* lpName,
@@ -129,9 +139,9 @@ win32::LONG RecordingRegistry::RegCreateKeyExA(win32::HKEY hKey, const char* lpS
                                                win32::DWORD dwOptions, win32::REGSAM samDesired,
                                                void* lpSecurityAttributes, win32::HKEY* phkResult,
                                                win32::DWORD* lpdwDisposition) {
-    const auto result = inner_.RegCreateKeyExA(hKey, lpSubKey, Reserved, lpClass, dwOptions,
-                                               samDesired, lpSecurityAttributes, phkResult,
-                                               lpdwDisposition);
+    const auto result =
+        inner_.RegCreateKeyExA(hKey, lpSubKey, Reserved, lpClass, dwOptions, samDesired,
+                               lpSecurityAttributes, phkResult, lpdwDisposition);
     if (result == win32::ERROR_SUCCESS && phkResult != nullptr) {
         openKeys_[*phkResult] = childPath(hKey, lpSubKey);
     }

@@ -14,9 +14,10 @@
 namespace testsupport {
 
 struct RegistryWrite {
-    std::string operation;  // "RegSetValueExA", "RegDeleteValueA", "RegCreateKeyExA", "RegDeleteKeyA"
-    std::string key;        // upper-case path from the root name, e.g. HKEY_LOCAL_MACHINE\SYSTEM
-    std::string name;       // value name, or the subkey name for the key operations
+    std::string
+        operation;     // "RegSetValueExA", "RegDeleteValueA", "RegCreateKeyExA", "RegDeleteKeyA"
+    std::string key;   // upper-case path from the root name, e.g. HKEY_LOCAL_MACHINE\SYSTEM
+    std::string name;  // value name, or the subkey name for the key operations
     win32::DWORD type = 0;  // registry type of a value written
     std::string data;       // raw bytes of a value written
     win32::LONG result = 0;
@@ -26,7 +27,7 @@ struct RegistryWrite {
 };
 
 class RecordingRegistry : public platform::Registry {
-public:
+  public:
     explicit RecordingRegistry(platform::Registry& inner);
 
     // The calls that succeeded (writes), or every call including failed ones (allWrites).
@@ -51,7 +52,8 @@ public:
                                  win32::FILETIME* lpftLastWriteTime) override;
     win32::LONG RegEnumKeyExA(win32::HKEY hKey, win32::DWORD dwIndex, char* lpName,
                               win32::DWORD* lpcchName, win32::DWORD* lpReserved, char* lpClass,
-                              win32::DWORD* lpcchClass, win32::FILETIME* lpftLastWriteTime) override;
+                              win32::DWORD* lpcchClass,
+                              win32::FILETIME* lpftLastWriteTime) override;
     win32::LONG RegEnumValueA(win32::HKEY hKey, win32::DWORD dwIndex, char* lpValueName,
                               win32::DWORD* lpcchValueName, win32::DWORD* lpReserved,
                               win32::DWORD* lpType, win32::BYTE* lpData,
@@ -69,7 +71,7 @@ public:
     win32::LONG RegDeleteKeyA(win32::HKEY hKey, const char* lpSubKey) override;
     win32::LONG RegDeleteValueA(win32::HKEY hKey, const char* lpValueName) override;
 
-private:
+  private:
     std::string pathOf(win32::HKEY hKey) const;
     std::string childPath(win32::HKEY hKey, const char* lpSubKey) const;
     void record(const char* operation, win32::HKEY hKey, const char* name, win32::LONG result,
