@@ -1,5 +1,6 @@
 #include "platform/emulated/RegistryDatabase.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace platform::emulated {
@@ -95,7 +96,7 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file) {
         sqlite3_busy_timeout(db_, kBusyTimeoutMs);
         sqlite3_extended_result_codes(db_, 1);
         execute("PRAGMA foreign_keys = ON");
-        execute("PRAGMA journal_mode = WAL");
+        walMode_ = queryText("PRAGMA journal_mode = WAL") == "wal";
         // In WAL mode NORMAL keeps the database consistent after a crash; only the last
         // changes before a power loss may be missing.
         execute("PRAGMA synchronous = NORMAL");
@@ -115,6 +116,12 @@ RegistryDatabase::~RegistryDatabase() {
 
 void RegistryDatabase::execute(const char* sql) {
     checkSqlite(db_, sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), "registry database");
+}
+
+std::string RegistryDatabase::queryText(const char* sql) {
+    SqliteStatement statement(db_, sql);
+    StatementScope scope(statement);
+    return scope->step() ? scope->text(0) : std::string();
 }
 
 void RegistryDatabase::createSchemaIfMissing() {
@@ -280,10 +287,35 @@ void RegistryDatabase::touchKey(KeyId key) {
     update->step();
 }
 
-std::uint64_t RegistryDatabase::changeCounter() {
+bool RegistryDatabase::readWalHeader(std::array<std::uint8_t, 48>& header) {
+    // SQLite itself tells whether another process committed by comparing the header of
+    // the write-ahead-log index, which every commit rewrites; the header lies at the
+    // start of the shared memory the connection has mapped (see SQLite's WAL format).
+    // Reading it costs no system call, where a read transaction costs several.
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        file == nullptr || file->pMethods == nullptr || file->pMethods->iVersion < 2 ||
+        file->pMethods->xShmMap == nullptr) {
+        return false;
+    }
+    volatile void* region = nullptr;
+    if (file->pMethods->xShmMap(file, 0, 32768, 0, &region) != SQLITE_OK || region == nullptr) {
+        return false;
+    }
+    std::atomic_thread_fence(std::memory_order_acquire);
+    const volatile std::uint8_t* bytes = static_cast<const volatile std::uint8_t*>(region);
+    for (std::size_t i = 0; i < header.size(); ++i) header[i] = bytes[i];
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return true;
+}
+
+ChangeStamp RegistryDatabase::changeStamp() {
+    ChangeStamp stamp;
+    stamp.localChanges = localChanges_;
+    if (walMode_ && readWalHeader(stamp.walHeader)) return stamp;
     StatementScope query(statements_->dataVersion);
-    std::uint64_t external = query->step() ? static_cast<std::uint64_t>(query->integer(0)) : 0;
-    return (external << 32) ^ localChanges_;
+    if (query->step()) stamp.dataVersion = static_cast<std::uint64_t>(query->integer(0));
+    return stamp;
 }
 
 bool RegistryDatabase::integrityOk() {

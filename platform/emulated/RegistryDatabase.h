@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,6 +26,15 @@
 namespace platform::emulated {
 
 using KeyId = std::int64_t;
+
+// Identifies one state of the database: equal stamps mean no process committed a
+// change in between (and this connection rolled nothing back).
+struct ChangeStamp {
+    std::array<std::uint8_t, 48> walHeader{};
+    std::uint64_t dataVersion = 0;
+    std::uint64_t localChanges = 0;
+    bool operator==(const ChangeStamp&) const = default;
+};
 
 struct StoredValue {
     std::string name;  // as created
@@ -80,9 +90,11 @@ class RegistryDatabase {
     std::vector<StoredValue> values(KeyId key);
     KeySummary summary(KeyId key);
 
-    // Changes whenever this connection or any other changes the database, so caches
-    // kept in this process can tell they are stale.
-    std::uint64_t changeCounter();
+    // The state of the database as far as caches in this process need to know: it
+    // changes whenever this connection or any other commits a change. Take the stamp
+    // before reading what is to be cached, so the cache is never older than its stamp.
+    ChangeStamp changeStamp();
+    bool inTransaction() const { return transactionDepth_ > 0; }
     // Runs SQLite's integrity check; true when the database is sound.
     bool integrityOk();
 
@@ -107,14 +119,17 @@ class RegistryDatabase {
     struct Statements;
 
     void execute(const char* sql);
+    std::string queryText(const char* sql);
     void createSchemaIfMissing();
     void touchKey(KeyId key);
     void noteChange() { ++localChanges_; }
+    bool readWalHeader(std::array<std::uint8_t, 48>& header);
 
     sqlite3* db_ = nullptr;
     std::unique_ptr<Statements> statements_;
     int transactionDepth_ = 0;
     std::uint64_t localChanges_ = 0;
+    bool walMode_ = false;
 };
 
 // The current time as FILETIME ticks.

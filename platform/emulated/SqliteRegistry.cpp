@@ -51,7 +51,7 @@ std::string joinFolded(std::string path, const std::vector<std::string>& compone
 }  // namespace
 
 SqliteRegistry::SqliteRegistry(const std::filesystem::path& databaseFile, bool isNT)
-    : database_(databaseFile), isNT_(isNT) {
+    : database_(databaseFile), cache_(database_), isNT_(isNT) {
     for (const auto& root : registryRoots()) {
         OpenKey key;
         key.id = RegistryDatabase::rootId(root.handle);
@@ -135,7 +135,7 @@ LONG SqliteRegistry::RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, win32
         return win32::ERROR_SUCCESS;
     }
     return guarded(win32::ERROR_CANTREAD, [&] {
-        auto key = database_.findKey(path);
+        auto key = cache_.findKey(path);
         if (!key) return win32::ERROR_FILE_NOT_FOUND;
         *phkResult = allocate(*key, std::move(path), samDesired);
         return win32::ERROR_SUCCESS;
@@ -178,24 +178,6 @@ LONG SqliteRegistry::RegQueryInfoKeyA(HKEY hKey, char* lpClass, DWORD* lpcchClas
     });
 }
 
-const std::vector<StoredSubkey>& SqliteRegistry::cachedSubkeys(OpenKey& key) {
-    std::uint64_t version = database_.changeCounter();
-    if (key.subkeysVersion != version) {
-        key.subkeys = database_.subkeys(key.id);
-        key.subkeysVersion = version;
-    }
-    return key.subkeys;
-}
-
-const std::vector<StoredValue>& SqliteRegistry::cachedValues(OpenKey& key) {
-    std::uint64_t version = database_.changeCounter();
-    if (key.valuesVersion != version) {
-        key.values = database_.values(key.id);
-        key.valuesVersion = version;
-    }
-    return key.values;
-}
-
 LONG SqliteRegistry::RegEnumKeyExA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD* lpcchName, DWORD*,
                                    char* lpClass, DWORD* lpcchClass,
                                    win32::FILETIME* lpftLastWriteTime) {
@@ -205,7 +187,7 @@ LONG SqliteRegistry::RegEnumKeyExA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD
     if (!allowed(*key, win32::KEY_ENUMERATE_SUB_KEYS)) return win32::ERROR_ACCESS_DENIED;
     if (lpName == nullptr || lpcchName == nullptr) return win32::ERROR_INVALID_PARAMETER;
     return guarded(win32::ERROR_CANTREAD, [&] {
-        const auto& subkeys = cachedSubkeys(*key);
+        const auto& subkeys = cache_.subkeys(key->id);
         if (dwIndex >= subkeys.size()) return win32::ERROR_NO_MORE_ITEMS;
         const StoredSubkey& subkey = subkeys[dwIndex];
         if (subkey.name.size() + 1 > *lpcchName) return win32::ERROR_MORE_DATA;
@@ -236,7 +218,7 @@ LONG SqliteRegistry::RegEnumValueA(HKEY hKey, DWORD dwIndex, char* lpValueName,
     }
     if (lpData != nullptr && lpcbData == nullptr) return win32::ERROR_INVALID_PARAMETER;
     return guarded(win32::ERROR_CANTREAD, [&] {
-        const auto& values = cachedValues(*key);
+        const auto& values = cache_.values(key->id);
         if (dwIndex >= values.size()) return win32::ERROR_NO_MORE_ITEMS;
         const StoredValue& value = values[dwIndex];
         std::string data = presented(value);
@@ -264,8 +246,9 @@ LONG SqliteRegistry::RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*
     if (!allowed(*key, win32::KEY_QUERY_VALUE)) return win32::ERROR_ACCESS_DENIED;
     if (lpData != nullptr && lpcbData == nullptr) return win32::ERROR_INVALID_PARAMETER;
     return guarded(win32::ERROR_CANTREAD, [&] {
-        auto value = database_.findValue(key->id, foldName(lpValueName ? lpValueName : ""));
-        if (!value) return win32::ERROR_FILE_NOT_FOUND;
+        const StoredValue* value =
+            cache_.findValue(key->id, foldName(lpValueName ? lpValueName : ""));
+        if (value == nullptr) return win32::ERROR_FILE_NOT_FOUND;
         std::string data = presented(*value);
         if (lpType) *lpType = value->type;
         if (lpData != nullptr && data.size() > *lpcbData) {

@@ -15,6 +15,7 @@
 
 #include "platform/Registry.h"
 #include "platform/emulated/RegistryDatabase.h"
+#include "platform/emulated/RegistryReadCache.h"
 
 namespace platform::emulated {
 
@@ -63,17 +64,12 @@ class SqliteRegistry : public platform::Registry {
     std::size_t openHandleCount() const;
 
   private:
-    // An open handle: the key it stands for and what the enumeration functions last
-    // read of it, kept while the database has not changed.
+    // An open handle: the key it stands for and the rights it was opened with.
     struct OpenKey {
         KeyId id = 0;
         std::string path;  // folded full path
         win32::REGSAM access = 0;
         bool predefined = false;
-        std::optional<std::uint64_t> subkeysVersion;
-        std::vector<StoredSubkey> subkeys;
-        std::optional<std::uint64_t> valuesVersion;
-        std::vector<StoredValue> values;
     };
 
     OpenKey* find(win32::HKEY handle);
@@ -84,8 +80,6 @@ class SqliteRegistry : public platform::Registry {
                         std::vector<std::string>& components) const;
     win32::LONG createPath(const OpenKey& base, const std::vector<std::string>& components,
                            KeyId& created, std::string& path, bool& existed);
-    const std::vector<StoredSubkey>& cachedSubkeys(OpenKey& key);
-    const std::vector<StoredValue>& cachedValues(OpenKey& key);
     // The bytes a query reports for a stored value.
     std::string presented(const StoredValue& value) const;
     // The bytes stored for data passed to RegSetValueExA.
@@ -94,6 +88,7 @@ class SqliteRegistry : public platform::Registry {
     win32::LONG guarded(win32::LONG failure, Call&& call);
 
     RegistryDatabase database_;
+    RegistryReadCache cache_;
     bool isNT_;
     mutable std::mutex lock_;
     std::map<win32::HKEY, OpenKey> keys_;
