@@ -65,6 +65,16 @@ bool isSettled(const timespec& modified) {
     return now.tv_sec - modified.tv_sec > kSettleSeconds;
 }
 
+// The file is replaced by a new one, which the folder's permissions would allow even
+// for a file that may not be written; so the file's own permissions are checked first.
+// A file without any write permission is read-only, as the read-only attribute makes it
+// on Windows, even for the superuser.
+bool isReadOnly(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) return false;
+    return (status.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0;
+}
+
 }  // namespace
 
 bool ProfileFileStore::Identity::operator==(const Identity& other) const {
@@ -115,6 +125,7 @@ bool ProfileFileStore::update(const std::filesystem::path& file,
     if (!content && !missing) return false;
     IniFile edited(content.value_or(""));
     if (!edit(edited)) return true;
+    if (isReadOnly(target)) return false;
     // The next read parses the new file: caching it here could pair this content with
     // the identity of a change made by someone else right after the rename.
     forget(file);
