@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "config/RmwConfig.h"
 #include "config/SystemVersions.h"
@@ -139,13 +140,17 @@ TEST(SystemPlatformTest, EachTemplateGetsItsNetworkBackend) {
     }
 }
 
-// A system that answers the version query with another platform, or not at all.
+// A system that answers the version query with another platform, refuses it, or cannot
+// be asked at all.
+enum class VersionQuery { Answers, Refused, Unavailable };
+
 class OtherSystem : public platform::SystemInfo {
 public:
-    OtherSystem(platform::SystemInfo& real, win32::DWORD platformId, bool answers)
-        : real_(real), platformId_(platformId), answers_(answers) {}
+    OtherSystem(platform::SystemInfo& real, win32::DWORD platformId, VersionQuery query)
+        : real_(real), platformId_(platformId), query_(query) {}
     win32::BOOL GetVersionExA(win32::OSVERSIONINFOA* info) override {
-        if (!answers_) return 0;
+        if (query_ == VersionQuery::Refused) return 0;
+        if (query_ == VersionQuery::Unavailable) throw std::runtime_error("no GetVersionExA");
         real_.GetVersionExA(info);
         info->dwPlatformId = platformId_;
         return 1;
@@ -157,14 +162,14 @@ public:
 private:
     platform::SystemInfo& real_;
     win32::DWORD platformId_;
-    bool answers_;
+    VersionQuery query_;
 };
 
 TEST(SystemPlatformTest, AnUnsupportedPlatformIsToldAndEndsConstruction) {
     testsupport::TestMachine machine("win98");
     platform::Services services = machine.services();
-    for (const bool answers : {true, false}) {
-        OtherSystem other(*services.system, win32::VER_PLATFORM_WIN32s, answers);
+    for (const auto query : {VersionQuery::Answers, VersionQuery::Refused}) {
+        OtherSystem other(*services.system, win32::VER_PLATFORM_WIN32s, query);
         platform::Services replaced = services;
         replaced.system = &other;
         machine.install(replaced);
@@ -177,6 +182,19 @@ TEST(SystemPlatformTest, AnUnsupportedPlatformIsToldAndEndsConstruction) {
         EXPECT_EQ(machine.ui().messages()[0].icon, MsgBoxIcon::Information);
         EXPECT_EQ(machine.ui().messages()[0].caption, "Roamwise");
     }
+}
+
+TEST(SystemPlatformTest, AVersionQueryThatCannotBeMadeIsReported) {
+    testsupport::TestMachine machine("win98");
+    platform::Services services = machine.services();
+    OtherSystem other(*services.system, win32::VER_PLATFORM_WIN32_WINDOWS, VersionQuery::Unavailable);
+    services.system = &other;
+    machine.install(services);
+
+    EXPECT_EQ(getOSPlatform(), "");
+    ASSERT_EQ(machine.ui().messages().size(), 1u);
+    EXPECT_EQ(machine.ui().messages()[0].text, "Error retrieving O/S version information");
+    EXPECT_EQ(machine.ui().messages()[0].icon, MsgBoxIcon::Exclamation);
 }
 
 }  // namespace
