@@ -191,6 +191,9 @@ TEST_F(IEConfigTest, SwitchesAreReadFromTheirFirstByte) {
     browsertest::setDword(kSettings, "ProxyEnable", 1);
     ie_.getProxyEnabled();
     EXPECT_TRUE(ie_.ProxyEnabled());
+    setBinary(kSettings, "ProxyEnable", {2, 0, 0, 0});
+    ie_.getProxyEnabled();
+    EXPECT_FALSE(ie_.ProxyEnabled());
     browsertest::setDword(kSettings, "ProxyEnable", 256);
     ie_.getProxyEnabled();
     EXPECT_FALSE(ie_.ProxyEnabled());
@@ -211,10 +214,18 @@ TEST_F(IEConfigTest, SwitchesAreReadFromTheirFirstByte) {
 }
 
 TEST_F(IEConfigTest, ApplyWritesEveryValueInOrder) {
-    testsupport::RecordingRegistry recorder(*machine_.services().registry);
-    platform::Services services = machine_.services();
-    services.registry = &recorder;
-    machine_.install(services);
+    const platform::Services original = machine_.services();
+    testsupport::RecordingRegistry recorder(*original.registry);
+    platform::Services recording = original;
+    recording.registry = &recorder;
+    machine_.install(recording);
+    // The recorder goes before the machine does: put the real registry back first.
+    struct Restore {
+        testsupport::TestMachine& machine;
+        const platform::Services& services;
+        ~Restore() { machine.install(services); }
+    } restore{machine_, original};
+    IEConfig ie_;
 
     setProxies(ie_, {{"web", "80"}, {}, {}, {}, {}});
     ie_.ProxyEnabled(true);

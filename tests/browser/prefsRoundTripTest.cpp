@@ -36,11 +36,16 @@ const std::set<std::string> kProxyKeys = {
     "network.proxy.no_proxies_on", "network.proxy.autoconfig_url",
     "network.proxy.type"};
 
+// The CR LF-ended lines of a file; a file that is not (yet) in that form is one line.
 std::vector<std::string> lines(const std::string& contents) {
     std::vector<std::string> result;
     std::size_t start = 0;
     while (start < contents.size()) {
         const std::size_t end = contents.find("\r\n", start);
+        if (end == std::string::npos) {
+            result.push_back(contents.substr(start));
+            break;
+        }
         result.push_back(contents.substr(start, end - start));
         start = end + 2;
     }
@@ -84,6 +89,7 @@ TEST_P(PrefsRoundTripTest, ApplyingChangesOnlyTheProxyLines) {
     writeBytes(prefsPath, original);
 
     NNConfig navigator;
+    ASSERT_EQ(navigator.prefsFilePath(), kNavigatorPrefs);
     navigator.loadConfiguration();
     navigator.HTTPAddress("proxy.office.example");
     navigator.HTTPPort("8080");
