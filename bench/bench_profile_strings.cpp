@@ -20,7 +20,9 @@ using platform::emulated::ProfileFiles;
 
 constexpr int kKeys = 100;
 
-std::string keyName(int index) { return "Key" + std::to_string(index); }
+std::string keyName(int index) {
+    return "Key" + std::to_string(index);
+}
 
 struct ProfileBench {
     testsupport::TempFolder temp;
@@ -30,8 +32,8 @@ struct ProfileBench {
 
     void writeAllKeys(const std::string& target) {
         for (int i = 0; i < kKeys; ++i) {
-            profiles.WritePrivateProfileStringA("Network", keyName(i), "value number " +
-                                                std::to_string(i), target);
+            profiles.WritePrivateProfileStringA("Network", keyName(i),
+                                                "value number " + std::to_string(i), target);
         }
     }
     void readAllKeys(benchmark::State& state) {

@@ -58,8 +58,8 @@ bool keepPermissions(int descriptor, const std::filesystem::path& target) {
 bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes) {
     auto temporary = createTemporaryBeside(target);
     if (!temporary) return false;
-    bool written = writeAll(temporary->descriptor, bytes) &&
-                   keepPermissions(temporary->descriptor, target);
+    bool written =
+        writeAll(temporary->descriptor, bytes) && keepPermissions(temporary->descriptor, target);
     written = (::close(temporary->descriptor) == 0) && written;
     // Without fsync: the rename alone guarantees old-or-new content when the process
     // dies, and a per-key fsync would make writing a configuration file far too slow.

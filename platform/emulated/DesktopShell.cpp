@@ -37,7 +37,7 @@ void reapInBackground(pid_t child) {
 }
 
 class SpawnSetup {
-public:
+  public:
     SpawnSetup() {
         ::posix_spawn_file_actions_init(&actions_);
         ::posix_spawnattr_init(&attributes_);
@@ -57,7 +57,7 @@ public:
     const posix_spawn_file_actions_t* actions() const { return &actions_; }
     const posix_spawnattr_t* attributes() const { return &attributes_; }
 
-private:
+  private:
     posix_spawn_file_actions_t actions_;
     posix_spawnattr_t attributes_;
 };
@@ -75,15 +75,15 @@ bool DesktopShell::spawnDetached(const std::vector<std::string>& command,
     argv.push_back(nullptr);
     SpawnSetup setup;
     std::error_code error;
-    if (!workingFolder.empty() && fs::is_directory(workingFolder, error)) setup.workIn(workingFolder);
+    if (!workingFolder.empty() && fs::is_directory(workingFolder, error))
+        setup.workIn(workingFolder);
     pid_t child = 0;
     // A bare name is looked up in PATH; anything with a folder is taken as it stands.
     const bool searchPath = command[0].find('/') == std::string::npos;
-    const int result =
-        searchPath ? ::posix_spawnp(&child, argv[0], setup.actions(), setup.attributes(),
-                                    argv.data(), environ)
-                   : ::posix_spawn(&child, argv[0], setup.actions(), setup.attributes(),
-                                   argv.data(), environ);
+    const int result = searchPath ? ::posix_spawnp(&child, argv[0], setup.actions(),
+                                                   setup.attributes(), argv.data(), environ)
+                                  : ::posix_spawn(&child, argv[0], setup.actions(),
+                                                  setup.attributes(), argv.data(), environ);
     if (result != 0) return false;
     reapInBackground(child);
     return true;
@@ -98,8 +98,9 @@ long DesktopShell::ShellExecuteA(const std::string& operation, const std::string
         log_.record("ShellExecuteA " + quoted(file) + " (file not found)");
         return kFileNotFound;
     }
-    const bool opens = operation.empty() || equalsIgnoringCase(operation, "open") ||
-                       (equalsIgnoringCase(operation, "explore") && fs::is_directory(document, error));
+    const bool opens =
+        operation.empty() || equalsIgnoringCase(operation, "open") ||
+        (equalsIgnoringCase(operation, "explore") && fs::is_directory(document, error));
     std::vector<std::string> command = opener_;
     command.push_back(document.string());
     const bool started = opens && spawnDetached(command, files_.toNative(directory));

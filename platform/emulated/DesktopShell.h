@@ -14,15 +14,14 @@
 namespace platform::emulated {
 
 class DesktopShell : public Shell {
-public:
+  public:
     // ShellExecuteA's results.
     static constexpr long kFileNotFound = 2;
     static constexpr long kNoAssociation = 31;
     static constexpr long kStarted = 42;
 
     // OPENER is the command that opens a document given as its last argument.
-    DesktopShell(FileSystem& files, EventLog& log,
-                 std::vector<std::string> opener = {"xdg-open"});
+    DesktopShell(FileSystem& files, EventLog& log, std::vector<std::string> opener = {"xdg-open"});
 
     // Opens (verb "" or "open"; "explore" for folders) FILE with the opener, without
     // waiting. kFileNotFound when FILE does not exist, kNoAssociation for other verbs
@@ -31,7 +30,7 @@ public:
                        const std::string& parameters, const std::string& directory) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& args) override;
 
-private:
+  private:
     bool spawnDetached(const std::vector<std::string>& command,
                        const std::filesystem::path& workingFolder);
 

@@ -10,7 +10,7 @@
 namespace platform::emulated {
 
 class DirectoryLock {
-public:
+  public:
     // Blocks until the lock is held; held() tells whether the directory could be locked.
     explicit DirectoryLock(const std::filesystem::path& directory);
     ~DirectoryLock();
@@ -19,7 +19,7 @@ public:
 
     bool held() const { return descriptor_ >= 0; }
 
-private:
+  private:
     int descriptor_ = -1;
 };
 

@@ -12,7 +12,7 @@
 namespace platform::emulated {
 
 class EventLog {
-public:
+  public:
     explicit EventLog(std::filesystem::path file) : file_(std::move(file)) {}
 
     // Appends one line (line breaks in WHAT become blanks). Several processes may record
@@ -22,7 +22,7 @@ public:
     std::vector<std::string> requests() const;
     const std::filesystem::path& file() const { return file_; }
 
-private:
+  private:
     std::filesystem::path file_;
 };
 

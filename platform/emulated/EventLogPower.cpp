@@ -32,7 +32,9 @@ std::string flagNames(UINT flags, std::initializer_list<std::pair<UINT, const ch
     return names.empty() ? none : names;
 }
 
-const char* boolName(BOOL value) { return value ? "TRUE" : "FALSE"; }
+const char* boolName(BOOL value) {
+    return value ? "TRUE" : "FALSE";
+}
 
 std::string windowName(HWND window) {
     return window == HWND_BROADCAST ? "HWND_BROADCAST" : "hwnd=" + hex(window);
@@ -45,10 +47,12 @@ std::string messageName(UINT message) {
 }  // namespace
 
 BOOL EventLogPower::ExitWindowsEx(UINT uFlags, DWORD dwReserved) {
-    const std::string flags = flagNames(
-        uFlags, {{EWX_SHUTDOWN, "EWX_SHUTDOWN"}, {EWX_REBOOT, "EWX_REBOOT"},
-                 {EWX_FORCE, "EWX_FORCE"}, {EWX_POWEROFF, "EWX_POWEROFF"}},
-        "EWX_LOGOFF");
+    const std::string flags = flagNames(uFlags,
+                                        {{EWX_SHUTDOWN, "EWX_SHUTDOWN"},
+                                         {EWX_REBOOT, "EWX_REBOOT"},
+                                         {EWX_FORCE, "EWX_FORCE"},
+                                         {EWX_POWEROFF, "EWX_POWEROFF"}},
+                                        "EWX_LOGOFF");
     return log_.record("ExitWindowsEx " + flags + " reserved=" + std::to_string(dwReserved));
 }
 

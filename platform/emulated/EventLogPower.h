@@ -9,7 +9,7 @@
 namespace platform::emulated {
 
 class EventLogPower : public Power {
-public:
+  public:
     explicit EventLogPower(EventLog& log) : log_(log) {}
 
     win32::BOOL ExitWindowsEx(win32::UINT uFlags, win32::DWORD dwReserved) override;
@@ -18,7 +18,7 @@ public:
                              std::intptr_t lParam, win32::UINT fuFlags, win32::UINT uTimeout,
                              std::uintptr_t* lpdwResult) override;
 
-private:
+  private:
     EventLog& log_;
 };
 

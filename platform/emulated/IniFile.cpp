@@ -79,8 +79,7 @@ std::optional<IniFile::SectionRange> IniFile::findSection(std::string_view secti
     return std::nullopt;
 }
 
-std::optional<std::size_t> IniFile::findKey(const SectionRange& range,
-                                            std::string_view key) const {
+std::optional<std::size_t> IniFile::findKey(const SectionRange& range, std::string_view key) const {
     const std::string joined = joinLines(key);
     const std::string_view wanted = trimBlanks(joined);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {

@@ -14,7 +14,7 @@
 namespace platform::emulated {
 
 class IniFile {
-public:
+  public:
     IniFile() = default;
     // Parses BYTES; a leading UTF-8 byte-order mark and LF-only line ends are accepted.
     explicit IniFile(std::string_view bytes);
@@ -33,13 +33,13 @@ public:
 
     std::string bytes() const;
 
-private:
+  private:
     enum class Kind { Other, Section, Key };
     struct Line {
         std::string text;    // without its line end
         std::string ending;  // "\r\n", "\n" or "" for a last line without one
         Kind kind = Kind::Other;
-        std::string name;    // trimmed section or key name
+        std::string name;            // trimmed section or key name
         std::size_t valueStart = 0;  // for keys: where the value starts in TEXT
     };
     struct SectionRange {

@@ -10,9 +10,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDriveLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::vector<std::string> splitComponents(const std::string& path) {
     std::vector<std::string> components;
@@ -48,7 +52,8 @@ std::optional<std::string> findEntry(const fs::path& folder, const std::string& 
 }
 
 bool endsWithExe(const std::string& name) {
-    return name.size() > 4 && equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".exe");
+    return name.size() > 4 &&
+           equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".exe");
 }
 
 // A path that lies inside ROOT, as its components relative to ROOT.

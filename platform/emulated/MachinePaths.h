@@ -15,14 +15,14 @@
 namespace platform::emulated {
 
 class MachinePaths : public FileSystem {
-public:
+  public:
     explicit MachinePaths(std::filesystem::path driveC);
 
     std::filesystem::path toNative(const std::string& windowsPath) override;
     std::string toWindows(const std::filesystem::path& nativePath) override;
     bool fileExists(const std::string& windowsPath) override;
 
-private:
+  private:
     std::filesystem::path resolveBelow(const std::filesystem::path& root,
                                        const std::string& relative) const;
 

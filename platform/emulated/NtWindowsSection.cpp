@@ -7,13 +7,13 @@ namespace platform::emulated {
 using namespace win32;
 
 class NtWindowsSection::OpenKey {
-public:
+  public:
     OpenKey(Registry& registry, bool create) : registry_(registry) {
         result_ = create ? registry_.RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr,
                                                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                                                      nullptr, &handle_, nullptr)
-                         : registry_.RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0,
-                                                   KEY_ALL_ACCESS, &handle_);
+                         : registry_.RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_ALL_ACCESS,
+                                                   &handle_);
     }
     ~OpenKey() {
         if (result_ == ERROR_SUCCESS) registry_.RegCloseKey(handle_);
@@ -24,7 +24,7 @@ public:
     LONG result() const { return result_; }
     HKEY handle() const { return handle_; }
 
-private:
+  private:
     Registry& registry_;
     HKEY handle_ = 0;
     LONG result_ = ERROR_FILE_NOT_FOUND;
@@ -37,8 +37,8 @@ std::optional<std::string> NtWindowsSection::value(const std::string& key) {
     DWORD type = 0;
     for (;;) {
         DWORD size = static_cast<DWORD>(data.size());
-        const LONG result =
-            registry_.RegQueryValueExA(open.handle(), key.c_str(), nullptr, &type, data.data(), &size);
+        const LONG result = registry_.RegQueryValueExA(open.handle(), key.c_str(), nullptr, &type,
+                                                       data.data(), &size);
         if (result == ERROR_MORE_DATA && size > data.size()) {
             data.resize(size);
             continue;

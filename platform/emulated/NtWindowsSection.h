@@ -11,7 +11,7 @@
 namespace platform::emulated {
 
 class NtWindowsSection {
-public:
+  public:
     static constexpr const char* kKeyPath =
         "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
@@ -24,7 +24,7 @@ public:
     bool removeValue(const std::string& key);
     bool removeAll();
 
-private:
+  private:
     // An open handle to the key, closed with the object.
     class OpenKey;
 

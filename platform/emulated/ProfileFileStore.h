@@ -2,9 +2,9 @@
 // Reads and edits profile-string files on this computer's file system. Reads keep
 // the parsed file of recently used paths and parse again as soon as the file on disk
 // differs (another inode, size, or change time) or was changed very recently, so
-// changes made by other processes are always seen. Edits run under a lock on the file's folder, read the file afresh
-// and replace it atomically, so concurrent writers lose nothing and a writer that
-// dies halfway leaves the old file.
+// changes made by other processes are always seen. Edits run under a lock on the file's folder,
+// read the file afresh and replace it atomically, so concurrent writers lose nothing and a writer
+// that dies halfway leaves the old file.
 
 #include <sys/types.h>
 
@@ -22,7 +22,7 @@
 namespace platform::emulated {
 
 class ProfileFileStore {
-public:
+  public:
     // The parsed file, or null when it is missing or cannot be read.
     std::shared_ptr<const IniFile> read(const std::filesystem::path& file);
     // Runs EDIT on the file's current text (empty when the file does not exist yet)
@@ -30,7 +30,7 @@ public:
     // could not be read, locked or written.
     bool update(const std::filesystem::path& file, const std::function<bool(IniFile&)>& edit);
 
-private:
+  private:
     struct Identity {
         dev_t device = 0;
         ino_t inode = 0;
@@ -42,7 +42,7 @@ private:
     struct Cached {
         Identity identity;
         std::shared_ptr<const IniFile> file;
-        std::string bytes;  // what FILE was parsed from
+        std::string bytes;     // what FILE was parsed from
         bool settled = false;  // old enough for its identity to be trusted
     };
 

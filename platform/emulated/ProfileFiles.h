@@ -23,7 +23,7 @@
 namespace platform::emulated {
 
 class ProfileFiles : public ProfileStrings {
-public:
+  public:
     // WIN_INI is the Windows path of the system's win.ini, e.g. C:\WINDOWS\win.ini.
     ProfileFiles(FileSystem& files, std::string winIni);
     // From now on [windows] of win.ini is read from and written to REGISTRY.
@@ -42,7 +42,7 @@ public:
                                     const std::optional<std::string>& key,
                                     const std::optional<std::string>& value) override;
 
-private:
+  private:
     bool isMappedToRegistry(const std::string& section, const std::filesystem::path& file);
     win32::BOOL writeMapped(const std::optional<std::string>& key,
                             const std::optional<std::string>& value);

@@ -15,7 +15,7 @@
 namespace platform::emulated {
 
 class RegistryPrinters : public Printers {
-public:
+  public:
     static constexpr const char* kPrintersKey =
         "System\\CurrentControlSet\\Control\\Print\\Printers";
 
@@ -26,7 +26,7 @@ public:
     std::vector<InstalledPrinter> installedPrinters() override;
     std::string defaultPrinterEntry() override;
 
-private:
+  private:
     std::string textValue(win32::HKEY key, const char* name);
 
     Registry& registry_;

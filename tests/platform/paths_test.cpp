@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 using platform::emulated::MachinePaths;
 
 class PathsTest : public ::testing::Test {
-protected:
+  protected:
     PathsTest() {
         fs::create_directories(drive / "WINDOWS" / "System");
         std::ofstream(drive / "WINDOWS" / "Win.ini") << "[windows]\r\n";

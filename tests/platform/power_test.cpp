@@ -19,7 +19,7 @@ using platform::emulated::EventLogPower;
 using namespace win32;
 
 class PowerTest : public ::testing::Test {
-protected:
+  protected:
     testsupport::TempFolder temp;
     EventLog log{temp.path() / "events.log"};
     EventLogPower power{log};
@@ -32,8 +32,8 @@ TEST_F(PowerTest, RequestsAreRecordedByNameAndSucceed) {
     EXPECT_NE(0, power.ExitWindowsEx(EWX_REBOOT | EWX_FORCE | 0x100, 7));
     EXPECT_NE(0, power.SetSystemPowerState(1, 0));
     std::uintptr_t result = 99;
-    EXPECT_NE(0, power.SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_NORMAL,
-                                           1000, &result));
+    EXPECT_NE(0, power.SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_NORMAL, 1000,
+                                           &result));
     EXPECT_EQ(0u, result);
     EXPECT_NE(0, power.SendMessageTimeoutA(0x1234, 0x10, 1, -2, 0x3, 5, nullptr));
     const std::vector<std::string> expected = {
@@ -56,7 +56,9 @@ TEST_F(PowerTest, EachLineStartsWithAnIsoTimestamp) {
     std::string line;
     ASSERT_TRUE(std::getline(file, line));
     EXPECT_TRUE(std::regex_match(
-        line, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ SetSystemPowerState suspend=FALSE force=TRUE)")))
+        line,
+        std::regex(
+            R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ SetSystemPowerState suspend=FALSE force=TRUE)")))
         << line;
 }
 
@@ -64,8 +66,8 @@ TEST_F(PowerTest, AnUnwritableLogIsAFailure) {
     EventLog missing{temp.path() / "no such folder" / "events.log"};
     EventLogPower unlogged{missing};
     EXPECT_EQ(0, unlogged.ExitWindowsEx(EWX_REBOOT, 0));
-    EXPECT_EQ(0, unlogged.SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, 0, 1000,
-                                              nullptr));
+    EXPECT_EQ(
+        0, unlogged.SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, 0, 1000, nullptr));
 }
 
 TEST_F(PowerTest, LineBreaksCannotForgeEntries) {

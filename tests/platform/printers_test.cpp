@@ -20,20 +20,17 @@ std::string readNative(const fs::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-void setText(HKEY root, const std::string& path, const std::string& name,
-             const std::string& text) {
+void setText(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
     HKEY key = 0;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name.c_str(), 0, REG_SZ,
                                             reinterpret_cast<const BYTE*>(text.c_str()),
                                             static_cast<DWORD>(text.size() + 1)));
     RegCloseKey(key);
 }
 
-std::optional<std::string> textValue(HKEY root, const std::string& path,
-                                     const std::string& name) {
+std::optional<std::string> textValue(HKEY root, const std::string& path, const std::string& name) {
     HKEY key = 0;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
     char data[512] = {};
@@ -80,8 +77,9 @@ TEST(PrintersTest, NoPrintersKeyMeansNoPrinters) {
 
 TEST(PrintersTest, OnWindows98TheDefaultPrinterIsTheDeviceLineOfWinIni) {
     testsupport::TestMachine machine("win98");
-    ASSERT_EQ(1, WriteProfileStringA("windows", "device", "Epson Stylus COLOR 740,Epson Stylus "
-                                                          "COLOR 740,LPT1:"));
+    ASSERT_EQ(1, WriteProfileStringA("windows", "device",
+                                     "Epson Stylus COLOR 740,Epson Stylus "
+                                     "COLOR 740,LPT1:"));
     EXPECT_EQ("Epson Stylus COLOR 740,Epson Stylus COLOR 740,LPT1:",
               platform::printers().defaultPrinterEntry());
     const std::string winIni = readNative(machine.machine().driveC() / "WINDOWS" / "win.ini");

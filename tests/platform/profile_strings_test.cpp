@@ -36,7 +36,7 @@ void writeBytes(const fs::path& file, const std::string& bytes) {
 }
 
 class ProfileStringsTest : public ::testing::Test {
-protected:
+  protected:
     ProfileStringsTest() { fs::create_directories(temp.path() / "drive_c" / "WINDOWS"); }
 
     std::string get(const std::string& section, const std::string& key,
@@ -259,8 +259,8 @@ TEST_F(ProfileStringsTest, AWriterKilledHalfwayLeavesTheOldOrTheNewFile) {
             for (int i = 0;; ++i) set("S", "k", i % 2 ? first : second);
         }
         // Once the child is writing, stop it at a random moment of its write loop.
-        for (int wait = 0; wait < 500 && fs::file_size(file) == firstFile.size() &&
-                           readBytes(file) == firstFile;
+        for (int wait = 0;
+             wait < 500 && fs::file_size(file) == firstFile.size() && readBytes(file) == firstFile;
              ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
@@ -279,7 +279,8 @@ TEST_F(ProfileStringsTest, ConcurrentWritersOfOneFileLoseNoKey) {
     auto writeKeys = [&](const std::string& prefix) {
         ProfileFiles own{paths, "C:\\WINDOWS\\win.ini"};
         for (int i = 0; i < kKeys; ++i) {
-            own.WritePrivateProfileStringA("Shared", prefix + std::to_string(i), "v", file.string());
+            own.WritePrivateProfileStringA("Shared", prefix + std::to_string(i), "v",
+                                           file.string());
         }
     };
     const pid_t child = fork();

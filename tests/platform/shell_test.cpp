@@ -32,7 +32,7 @@ std::string awaitFile(const fs::path& file) {
 }
 
 class ShellTest : public ::testing::Test {
-protected:
+  protected:
     ShellTest() {
         fs::create_directories(drive / "Tools");
         fs::create_directories(drive / "Help");
@@ -46,8 +46,8 @@ protected:
     MachinePaths paths{drive};
     EventLog log{temp.path() / "events.log"};
     // The "desktop" records what it was asked to open and where.
-    DesktopShell shell{paths, log,
-                       {"/bin/sh", "-c", "echo \"$(pwd) $0\" > " + (temp.path() / "opened").string()}};
+    DesktopShell shell{
+        paths, log, {"/bin/sh", "-c", "echo \"$(pwd) $0\" > " + (temp.path() / "opened").string()}};
 };
 
 TEST_F(ShellTest, StartsAProgramByItsWindowsPathWithoutWaiting) {

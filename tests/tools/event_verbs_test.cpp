@@ -12,7 +12,7 @@
 namespace {
 
 class EventVerbsTest : public ::testing::Test {
-protected:
+  protected:
     testsupport::TestMachine machine{"win98"};
     testsupport::RmwctlRunner rmwctl{machine.folder()};
 };

@@ -19,7 +19,7 @@ std::string readNative(const fs::path& path) {
 }
 
 class ProfileVerbsTest : public ::testing::Test {
-protected:
+  protected:
     testsupport::TestMachine machine{"win98"};
     testsupport::TempFolder work;
     testsupport::RmwctlRunner rmwctl{machine.folder()};
@@ -51,14 +51,16 @@ TEST_F(ProfileVerbsTest, MissingKeysAndFilesExitWithOne) {
     EXPECT_EQ(1, outcome.status);
     EXPECT_TRUE(outcome.out.empty());
     EXPECT_NE(std::string::npos, outcome.err.find("IPAddress")) << outcome.err;
-    outcome = rmwctl.run({"profile", "set", (work.path() / "no" / "x.rmw").string(), "S", "k", "v"});
+    outcome =
+        rmwctl.run({"profile", "set", (work.path() / "no" / "x.rmw").string(), "S", "k", "v"});
     EXPECT_EQ(1, outcome.status);
     EXPECT_NE(std::string::npos, outcome.err.find("cannot write")) << outcome.err;
 }
 
 TEST_F(ProfileVerbsTest, MachinePathsReachTheMachinesDrive) {
-    ASSERT_EQ(0, rmwctl.run({"profile", "set", "c:\\windows\\WIN.INI", "windows", "device",
-                             "Office Laser,HPPCL5MS,LPT1:"})
+    ASSERT_EQ(0, rmwctl
+                     .run({"profile", "set", "c:\\windows\\WIN.INI", "windows", "device",
+                           "Office Laser,HPPCL5MS,LPT1:"})
                      .status);
     EXPECT_EQ("Office Laser,HPPCL5MS,LPT1:",
               machine.services().profiles->GetProfileStringA("Windows", "Device", ""));
