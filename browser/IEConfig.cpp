@@ -25,13 +25,12 @@ bool isWindows95Family() {
 
 // A value of "Internet Explorer" in a configuration file, "" when missing.
 std::string readProfile(const std::string& sKey, const std::string& sFilename) {
-    return browsertext::stripTerminator(
-        win32::GetPrivateProfileStringA(kSection, sKey, "", sFilename));
+    return browsertext::readProfile(kSection, sKey, sFilename);
 }
 
 void writeProfile(const std::string& sKey, const std::string& sValue,
                   const std::string& sFilename) {
-    win32::WritePrivateProfileStringA(kSection, sKey, sValue, sFilename);
+    browsertext::writeProfile(kSection, sKey, sValue, sFilename);
 }
 
 // The 1-based position of the first NEEDLE in TEXT at or after FROM, 0 when absent.

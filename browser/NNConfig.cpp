@@ -31,13 +31,12 @@ constexpr ProxyKeys kSocks{"network.hosts.socks_server", "network.hosts.socks_se
 constexpr ProxyKeys kWAIS{"network.proxy.wais", "network.proxy.wais_port"};
 
 std::string readProfile(const std::string& sKey, const std::string& sFilename) {
-    return browsertext::stripTerminator(
-        win32::GetPrivateProfileStringA(kSection, sKey, "", sFilename));
+    return browsertext::readProfile(kSection, sKey, sFilename);
 }
 
 void writeProfile(const std::string& sKey, const std::string& sValue,
                   const std::string& sFilename) {
-    win32::WritePrivateProfileStringA(kSection, sKey, sValue, sFilename);
+    browsertext::writeProfile(kSection, sKey, sValue, sFilename);
 }
 
 // A port as Navigator stores it: an empty text is 0, a whole number from 0 to 65535 is

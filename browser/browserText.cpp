@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/Win32.h"
+
 namespace browsertext {
 namespace {
 
@@ -40,6 +42,16 @@ std::string stripTerminator(const std::string& sText) {
 
 std::string flagText(bool bOn) {
     return bOn ? "1" : "0";
+}
+
+std::string readProfile(const std::string& sSection, const std::string& sKey,
+                        const std::string& sFilename) {
+    return stripTerminator(win32::GetPrivateProfileStringA(sSection, sKey, "", sFilename));
+}
+
+void writeProfile(const std::string& sSection, const std::string& sKey, const std::string& sValue,
+                  const std::string& sFilename) {
+    win32::WritePrivateProfileStringA(sSection, sKey, sValue, sFilename);
 }
 
 std::vector<std::string> splitLines(const std::string& sText) {

@@ -18,6 +18,13 @@ std::string stripTerminator(const std::string& sText);
 // "1" for true, "0" for false: how flags are written to configuration files.
 std::string flagText(bool bOn);
 
+// A value of SECTION in a configuration file, as the profile functions give it, "" when
+// missing; and writing one.
+std::string readProfile(const std::string& sSection, const std::string& sKey,
+                        const std::string& sFilename);
+void writeProfile(const std::string& sSection, const std::string& sKey, const std::string& sValue,
+                  const std::string& sFilename);
+
 // The lines of a text; a line ends at CR LF, CR or LF, and the terminators are not
 // kept. A text ending in a terminator has no empty last line.
 std::vector<std::string> splitLines(const std::string& sText);

@@ -286,11 +286,14 @@ TEST_F(IEConfigTest, DialUpListWithoutRemoteAccess) {
 
 TEST(IEConfigNTTest, DialUpListComesFromThePhoneBook) {
     testsupport::TestMachine machine("nt4");
+    IEConfig ie;
+    ie.getDUNList();
+    EXPECT_THAT(*ie.DUNList(), ElementsAre("Harbourline Dial-In", "Demon Internet"));
+
     const std::string phoneBook = win32::GetSystemDirectoryA() + "\\ras\\rasphone.pbk";
     ASSERT_TRUE(platform::files().writeWholeFile(phoneBook,
                                                  "[Office]\r\nPhoneNumber=555\r\n\r\n"
                                                  "[Home ISP]\nDevice=modem\n[x]\r"));
-    IEConfig ie;
     ie.getDUNList();
     EXPECT_THAT(*ie.DUNList(), ElementsAre("Office", "Home ISP", "x"));
 
