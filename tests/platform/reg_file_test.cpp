@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/emulated/RegFileExporter.h"
+#include "platform/emulated/RegFileImporter.h"
+#include "platform/emulated/SqliteRegistry.h"
+#include "tests/support/TestMachine.h"
+
+namespace {
+
+using namespace platform::emulated;
+using testsupport::TestMachine;
+
+RegistryDatabase& databaseOf(TestMachine& m) {
+    return m.machine().registry().database();
+}
+
+void importText(TestMachine& m, const std::string& text, const std::string& name = "test.reg") {
+    RegFileImporter(databaseOf(m)).importBytes(text, name);
+}
+
+// Every key below PATH with its values, one line each, in enumeration order.
+void dump(RegistryDatabase& database, KeyId key, const std::string& path, std::string& out) {
+    out += "[" + path + "]\n";
+    for (const auto& value : database.values(key)) {
+        out += "  " + value.name + " type " + std::to_string(value.type) + ":";
+        for (unsigned char c : value.data) out += " " + std::to_string(c);
+        out += "\n";
+    }
+    for (const auto& subkey : database.subkeys(key)) {
+        dump(database, subkey.id, path + "\\" + subkey.name, out);
+    }
+}
+
+std::string dumpTree(TestMachine& m, const std::string& foldedPath) {
+    auto& database = databaseOf(m);
+    auto key = database.findKey(foldedPath);
+    if (!key) return "(missing)";
+    std::string out;
+    dump(database, *key, foldedPath, out);
+    return out;
+}
+
+std::optional<StoredValue> valueAt(TestMachine& m, const std::string& foldedPath,
+                                   const std::string& name) {
+    auto key = databaseOf(m).findKey(foldedPath);
+    if (!key) return std::nullopt;
+    return databaseOf(m).findValue(*key, foldName(name));
+}
+
+const char* const kEveryForm =
+    "REGEDIT4\r\n"
+    "\r\n"
+    "; a comment\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Forms]\r\n"
+    "@=\"the default\"\r\n"
+    "\"Escapes\"=\"C:\\\\WINDOWS \\\"quoted\\\"\"\r\n"
+    "\"Number\"=dword:0000abcd\r\n"
+    "\"Bytes\"=hex:00,01,\\\r\n"
+    "  fe,ff\r\n"
+    "\"Expand\"=hex(2):25,50,41,54,48,25,00\r\n"
+    "\"Multi\"=hex(7):61,00,62,00,00\r\n"
+    "\"None\"=hex(0):\r\n"
+    "\"Eleven\"=hex(b):01,02,03,04,05,06,07,08\r\n"
+    "\"Empty\"=\"\"\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Blank Tail \\a/b]\n"
+    "\"lf only\"=\"yes\"\n";
+
+TEST(RegFileImport, ReadsEveryFormOfValue) {
+    TestMachine m("win98");
+    importText(m, kEveryForm);
+    const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\FORMS";
+    EXPECT_EQ(valueAt(m, key, "")->data, std::string("the default\0", 12));
+    EXPECT_EQ(valueAt(m, key, "Escapes")->data, std::string("C:\\WINDOWS \"quoted\"\0", 20));
+    EXPECT_EQ(valueAt(m, key, "Number")->data, std::string("\xcd\xab\0\0", 4));
+    EXPECT_EQ(valueAt(m, key, "Number")->type, 4u);
+    EXPECT_EQ(valueAt(m, key, "Bytes")->data, std::string("\x00\x01\xfe\xff", 4));
+    EXPECT_EQ(valueAt(m, key, "Bytes")->type, 3u);
+    EXPECT_EQ(valueAt(m, key, "Expand")->data, std::string("%PATH%\0", 7));
+    EXPECT_EQ(valueAt(m, key, "Expand")->type, 2u);
+    EXPECT_EQ(valueAt(m, key, "Multi")->data, std::string("a\0b\0\0", 5));
+    EXPECT_EQ(valueAt(m, key, "None")->data, "");
+    EXPECT_EQ(valueAt(m, key, "None")->type, 0u);
+    EXPECT_EQ(valueAt(m, key, "Eleven")->type, 11u);
+    EXPECT_EQ(valueAt(m, key, "Empty")->data, std::string("\0", 1));
+    // Blanks inside a key name are kept; '/' is an ordinary character.
+    EXPECT_TRUE(valueAt(m, "HKEY_CURRENT_USER\\BLANK TAIL \\A/B", "lf only"));
+}
+
+TEST(RegFileImport, DeletesKeysAndValues) {
+    TestMachine m("win98");
+    importText(m,
+               "REGEDIT4\n\n[HKEY_CURRENT_USER\\Gone\\Deep\\Deeper]\n\"x\"=\"1\"\n"
+               "[HKEY_CURRENT_USER\\Gone2]\n\"keep\"=\"1\"\n\"drop\"=\"2\"\n");
+    importText(m,
+               "REGEDIT4\n\n[-HKEY_CURRENT_USER\\Gone]\n[-HKEY_CURRENT_USER\\Never There]\n"
+               "[HKEY_CURRENT_USER\\Gone2]\n\"drop\"=-\n\"absent\"=-\n");
+    EXPECT_EQ(dumpTree(m, "HKEY_CURRENT_USER\\GONE"), "(missing)");
+    EXPECT_TRUE(valueAt(m, "HKEY_CURRENT_USER\\GONE2", "keep"));
+    EXPECT_FALSE(valueAt(m, "HKEY_CURRENT_USER\\GONE2", "drop"));
+}
+
+TEST(RegFileImport, AMalformedLineNamesFileAndLineAndChangesNothing) {
+    TestMachine m("win98");
+    const std::string before = dumpTree(m, "HKEY_LOCAL_MACHINE");
+    const std::vector<std::pair<std::string, std::string>> broken = {
+        {"REGEDIT4\n\n[HKEY_CURRENT_USER\\New]\n\"a\"=\"1\"\n\"b\"=dword:xyz\n", "line 5"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n\"a\"=hex:01,0g\n", "line 3"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n\"a\"=\"unterminated\n", "line 3"},
+        {"REGEDIT4\n[HKEY_NOWHERE\\New]\n", "line 2"},
+        {"REGEDIT4\n\"orphan\"=\"value\"\n", "line 2"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\njunk\n", "line 3"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n\"a\"=hex:01,\\\n02,,03\n", "line 3"},
+        {"[HKEY_CURRENT_USER\\New]\n", "line 1"},
+    };
+    for (const auto& [text, line] : broken) {
+        try {
+            importText(m, text, "broken.reg");
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const RegFileError& error) {
+            std::string message = error.what();
+            EXPECT_NE(message.find("broken.reg"), std::string::npos) << message;
+            EXPECT_NE(message.find(line), std::string::npos) << message;
+        }
+    }
+    EXPECT_EQ(dumpTree(m, "HKEY_CURRENT_USER\\NEW"), "(missing)");
+    EXPECT_EQ(dumpTree(m, "HKEY_LOCAL_MACHINE"), before);
+}
+
+TEST(RegFileImport, AMissingFileIsReported) {
+    TestMachine m("win98");
+    EXPECT_THROW(RegFileImporter(databaseOf(m)).importFile(m.folder() / "absent.reg"),
+                 RegFileError);
+}
+
+std::string utf16(const std::string& ascii) {
+    std::string wide;
+    for (char c : ascii) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+TEST(RegFileImport, ReadsUnicodeFilesAsSingleByteText) {
+    TestMachine m("win98");
+    // "é" is U+00E9; "€" is U+20AC, 0x80 in the single-byte code page.
+    std::string text =
+        utf16("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Wide]\r\n\"Caf");
+    text += std::string("\xE9\x00", 2);
+    text += utf16("\"=\"");
+    text += std::string("\xAC\x20", 2);
+    text += utf16(
+        "\"\r\n\"Path\"=hex(2):25,00,41,00,25,00,00,00\r\n\"List\"=hex(7):78,00,00,00,00,00\r\n");
+    importText(m, "\xFF\xFE" + text);
+    EXPECT_EQ(valueAt(m, "HKEY_CURRENT_USER\\WIDE", "Caf\xE9")->data, std::string("\x80\0", 2));
+    EXPECT_EQ(valueAt(m, "HKEY_CURRENT_USER\\WIDE", "Path")->data, std::string("%A%\0", 4));
+    EXPECT_EQ(valueAt(m, "HKEY_CURRENT_USER\\WIDE", "List")->data, std::string("x\0\0", 3));
+
+    importText(m,
+               "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Utf8]\n"
+               "\"Caf\xC3\xA9\"=\"ok\"\n");
+    EXPECT_TRUE(valueAt(m, "HKEY_CURRENT_USER\\UTF8", "Caf\xE9"));
+}
+
+TEST(RegFileExport, WritesRegedit4ThatReadsBackToTheSameRegistry) {
+    TestMachine source("win98");
+    importText(source, kEveryForm);
+    auto& database = databaseOf(source);
+    KeyId key = *database.findKey("HKEY_LOCAL_MACHINE\\SOFTWARE\\FORMS");
+    // Values that only the hex forms can carry.
+    database.setValue(key, "No NUL", 1, "abc");
+    database.setValue(key, "Lines", 1, std::string("one\r\ntwo\0", 9));
+    database.setValue(key, "Inner NUL", 1, std::string("a\0b\0", 4));
+    database.setValue(key, "Short dword", 4, "\x01\x02");
+    database.setValue(key, "Long", 3, std::string(300, '\x5a'));
+    database.setValue(key, "Quote\"And\\Slash", 1, std::string("\\\"\0", 3));
+    KeyId child = database.createKey(key, "HKEY_LOCAL_MACHINE\\SOFTWARE\\FORMS", "Child Key ");
+    database.setValue(child, "", 4, std::string("\0\0\0\0", 4));
+
+    std::string exported = RegFileExporter(database).exportKey("hklm\\software\\forms");
+    EXPECT_EQ(exported.substr(0, 10), "REGEDIT4\r\n");
+    EXPECT_NE(exported.find("[HKEY_LOCAL_MACHINE\\Software\\Forms]\r\n"), std::string::npos);
+    EXPECT_NE(exported.find("\"Escapes\"=\"C:\\\\WINDOWS \\\"quoted\\\"\"\r\n"), std::string::npos);
+    EXPECT_NE(exported.find("\"Number\"=dword:0000abcd\r\n"), std::string::npos);
+    EXPECT_NE(exported.find("[HKEY_LOCAL_MACHINE\\Software\\Forms\\Child Key ]"),
+              std::string::npos);
+    EXPECT_NE(exported.find(",\\\r\n  5a,"), std::string::npos);  // long lists are wrapped
+
+    TestMachine target("win98");
+    importText(target, exported, "exported.reg");
+    EXPECT_EQ(dumpTree(target, "HKEY_LOCAL_MACHINE\\SOFTWARE\\FORMS"),
+              dumpTree(source, "HKEY_LOCAL_MACHINE\\SOFTWARE\\FORMS"));
+}
+
+TEST(RegFileExport, TheWholeTemplateRegistryRoundTrips) {
+    for (const char* name : {"win98", "nt4"}) {
+        TestMachine source(name);
+        TestMachine target(name);
+        for (const char* root : {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS"}) {
+            std::string exported = RegFileExporter(databaseOf(source)).exportKey(root);
+            importText(target, "REGEDIT4\r\n\r\n[-" + std::string(root) + "]\r\n", "clear.reg");
+            EXPECT_EQ(dumpTree(target, root), std::string("[") + root + "]\n");
+            importText(target, exported);
+            EXPECT_EQ(dumpTree(target, root), dumpTree(source, root)) << name << " " << root;
+        }
+    }
+}
+
+TEST(RegFileExport, AMissingKeyIsReported) {
+    TestMachine m("win98");
+    EXPECT_THROW(RegFileExporter(databaseOf(m)).exportKey("HKEY_CURRENT_USER\\Nothing"),
+                 RegFileError);
+    EXPECT_THROW(RegFileExporter(databaseOf(m)).exportKey("HKEY_NOWHERE"), RegFileError);
+}
+
+}  // namespace
