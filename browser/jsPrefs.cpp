@@ -148,7 +148,8 @@ std::string jsPrefs::getSetting(const std::string& sKey) const {
     const std::size_t keyEnd =
         browsertext::toLower(line).find(keyPrefix(sKey)) + keyPrefix(sKey).size();
     const std::size_t comma = line.find(',', keyEnd);
-    if (comma == std::string::npos) return "";
+    // A call without a value, such as user_pref("key"); , has none to give.
+    if (comma == std::string::npos || line.find(')', keyEnd) < comma) return "";
     std::size_t start = comma + 1;
     while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
     if (start < line.size() && line[start] == '"') return quotedValue(line, start);

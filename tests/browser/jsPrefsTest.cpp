@@ -71,6 +71,7 @@ TEST_F(JsPrefsTest, ReadsValuesUpToTheClosingOfTheCall) {
                                   "user_pref(\"empty\", \"\");\n"
                                   "user_pref(\"number\",42);\n"
                                   "user_pref(\"nocomma\");\n"
+                                  "user_pref(\"late\") , 5;\n"
                                   "user_pref(\"unclosed\", \"abc);\n"),
                         false);
     EXPECT_EQ(prefs.getSetting("url"), "http://x/(a);b?c=d)");
@@ -78,6 +79,7 @@ TEST_F(JsPrefsTest, ReadsValuesUpToTheClosingOfTheCall) {
     EXPECT_EQ(prefs.getSetting("empty"), "");
     EXPECT_EQ(prefs.getSetting("number"), "42");
     EXPECT_EQ(prefs.getSetting("nocomma"), "");
+    EXPECT_EQ(prefs.getSetting("late"), "");
     EXPECT_EQ(prefs.getSetting("unclosed"), "abc");
 }
 
