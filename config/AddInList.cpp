@@ -22,9 +22,19 @@ std::shared_ptr<AddInObject> AddInList::find(const std::string& name) const {
     return nullptr;
 }
 
-void AddInList::clear() { entries_.clear(); }
+void AddInList::clear() {
+    entries_.clear();
+}
 
-std::size_t AddInList::size() const { return entries_.size(); }
-bool AddInList::empty() const { return entries_.empty(); }
-std::vector<AddInList::Entry>::const_iterator AddInList::begin() const { return entries_.begin(); }
-std::vector<AddInList::Entry>::const_iterator AddInList::end() const { return entries_.end(); }
+std::size_t AddInList::size() const {
+    return entries_.size();
+}
+bool AddInList::empty() const {
+    return entries_.empty();
+}
+std::vector<AddInList::Entry>::const_iterator AddInList::begin() const {
+    return entries_.begin();
+}
+std::vector<AddInList::Entry>::const_iterator AddInList::end() const {
+    return entries_.end();
+}

@@ -10,7 +10,7 @@
 #include "config/AddInObject.h"
 
 class AddInList {
-public:
+  public:
     struct Entry {
         std::string name;
         std::shared_ptr<AddInObject> object;
@@ -29,6 +29,6 @@ public:
     std::vector<Entry>::const_iterator begin() const;
     std::vector<Entry>::const_iterator end() const;
 
-private:
+  private:
     std::vector<Entry> entries_;
 };

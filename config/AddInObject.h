@@ -12,7 +12,7 @@
 #include "config/AutomationValue.h"
 
 class AddInObject {
-public:
+  public:
     static constexpr std::int32_t kMemberMissing = 438;
     static constexpr std::int32_t kWrongArgumentCount = 450;
 

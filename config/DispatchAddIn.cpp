@@ -16,7 +16,9 @@ void DispatchAddIn::defineProperty(const std::string& name, Property property) {
     properties_[foldedName(name)] = std::move(property);
 }
 
-std::string DispatchAddIn::classId() const { return classId_; }
+std::string DispatchAddIn::classId() const {
+    return classId_;
+}
 
 AutomationValue DispatchAddIn::invokeMethod(const std::string& name,
                                             const std::vector<AutomationValue>& args) {

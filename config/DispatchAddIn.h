@@ -12,7 +12,7 @@
 #include "config/AddInObject.h"
 
 class DispatchAddIn : public AddInObject {
-public:
+  public:
     using Method = std::function<AutomationValue(const std::vector<AutomationValue>&)>;
     using Property = std::function<AutomationValue()>;
 
@@ -28,7 +28,7 @@ public:
                                  const std::vector<AutomationValue>& args) override;
     AutomationValue getProperty(const std::string& name) override;
 
-private:
+  private:
     struct MethodEntry {
         std::size_t argumentCount = 0;
         Method method;

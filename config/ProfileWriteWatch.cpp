@@ -8,7 +8,9 @@ ProfileWriteWatch::ProfileWriteWatch() : watched_(platform::profiles()) {
 
 ProfileWriteWatch::~ProfileWriteWatch() = default;
 
-bool ProfileWriteWatch::writeFailed() const { return writeFailed_; }
+bool ProfileWriteWatch::writeFailed() const {
+    return writeFailed_;
+}
 
 std::string ProfileWriteWatch::GetPrivateProfileStringA(const std::string& section,
                                                         const std::string& key,
@@ -24,8 +26,7 @@ win32::BOOL ProfileWriteWatch::WritePrivateProfileStringA(const std::string& sec
     return noted(watched_.WritePrivateProfileStringA(section, key, value, fileName));
 }
 
-std::string ProfileWriteWatch::GetProfileStringA(const std::string& section,
-                                                 const std::string& key,
+std::string ProfileWriteWatch::GetProfileStringA(const std::string& section, const std::string& key,
                                                  const std::string& defaultValue) {
     return watched_.GetProfileStringA(section, key, defaultValue);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Watches the writes into profile files (WritePrivateProfileStringA) made while it lives and notes whether the system
-// refused any of them. The settings backends write their sections without looking at
-// the results; a save uses this to find out whether what they wrote really arrived
+// Watches the writes into profile files (WritePrivateProfileStringA) made while it lives and notes
+// whether the system refused any of them. The settings backends write their sections without
+// looking at the results; a save uses this to find out whether what they wrote really arrived
 // before it lets the new file replace the old one.
 
 #include <memory>
@@ -10,7 +10,7 @@
 #include "platform/Services.h"
 
 class ProfileWriteWatch : public platform::ProfileStrings {
-public:
+  public:
     // Puts itself in front of the installed profile-string service until destroyed.
     ProfileWriteWatch();
     ~ProfileWriteWatch() override;
@@ -33,7 +33,7 @@ public:
                                     const std::optional<std::string>& key,
                                     const std::optional<std::string>& value) override;
 
-private:
+  private:
     win32::BOOL noted(win32::BOOL result);
 
     platform::ProfileStrings& watched_;

@@ -83,9 +83,15 @@ void RmwConfig::createBrowserBackends() {
     navigator_ = usableBrowser<NNConfig>(getNNVersion(), kOldestNavigator);
 }
 
-netConfig& RmwConfig::getNetConfig() const { return *network_; }
-browserConfig* RmwConfig::getIEConfig() const { return explorer_.get(); }
-browserConfig* RmwConfig::getNNConfig() const { return navigator_.get(); }
+netConfig& RmwConfig::getNetConfig() const {
+    return *network_;
+}
+browserConfig* RmwConfig::getIEConfig() const {
+    return explorer_.get();
+}
+browserConfig* RmwConfig::getNNConfig() const {
+    return navigator_.get();
+}
 
 void RmwConfig::loadCurrentConfiguration() {
     network_->loadConfiguration();
@@ -142,13 +148,19 @@ int RmwConfig::printConfiguration() {
     return 1;
 }
 
-bool RmwConfig::explorerTakesPart() const { return explorer_ && applyIE_; }
-bool RmwConfig::navigatorTakesPart() const { return navigator_ && applyNN_; }
+bool RmwConfig::explorerTakesPart() const {
+    return explorer_ && applyIE_;
+}
+bool RmwConfig::navigatorTakesPart() const {
+    return navigator_ && applyNN_;
+}
 
 void RmwConfig::readEnabledSections() {
     applyGeneral_ = rmwfile::switchIsOn(readValue(rmwfile::kEnabledSections, rmwfile::kGeneral));
-    applyIE_ = rmwfile::switchIsOn(readValue(rmwfile::kEnabledSections, rmwfile::kInternetExplorer));
-    applyNN_ = rmwfile::switchIsOn(readValue(rmwfile::kEnabledSections, rmwfile::kNetscapeNavigator));
+    applyIE_ =
+        rmwfile::switchIsOn(readValue(rmwfile::kEnabledSections, rmwfile::kInternetExplorer));
+    applyNN_ =
+        rmwfile::switchIsOn(readValue(rmwfile::kEnabledSections, rmwfile::kNetscapeNavigator));
 }
 
 void RmwConfig::writeEnabledSections(const std::string& sFile) const {
@@ -175,19 +187,51 @@ std::string RmwConfig::readValue(const std::string& section, const std::string& 
     return profiletext::read(section, key, confFile_);
 }
 
-const std::string& RmwConfig::confFile() const { return confFile_; }
-void RmwConfig::confFile(const std::string& sFile) { confFile_ = sFile; }
-bool RmwConfig::IEInstalled() const { return explorer_ != nullptr; }
-bool RmwConfig::NNInstalled() const { return navigator_ != nullptr; }
-const std::string& RmwConfig::Comments() const { return comments_; }
-void RmwConfig::Comments(const std::string& RHS) { comments_ = textrules::trimmedBlanks(RHS); }
-bool RmwConfig::AutoApply() const { return autoApply_; }
-void RmwConfig::AutoApply(bool bMode) { autoApply_ = bMode; }
-bool RmwConfig::AutoReboot() const { return autoReboot_; }
-void RmwConfig::AutoReboot(bool bMode) { autoReboot_ = bMode; }
-void RmwConfig::ApplyGeneral(bool bValue) { applyGeneral_ = bValue; }
-bool RmwConfig::ApplyGeneral() const { return applyGeneral_; }
-void RmwConfig::ApplyIE(bool bValue) { applyIE_ = bValue; }
-bool RmwConfig::ApplyIE() const { return applyIE_; }
-void RmwConfig::ApplyNN(bool bValue) { applyNN_ = bValue; }
-bool RmwConfig::ApplyNN() const { return applyNN_; }
+const std::string& RmwConfig::confFile() const {
+    return confFile_;
+}
+void RmwConfig::confFile(const std::string& sFile) {
+    confFile_ = sFile;
+}
+bool RmwConfig::IEInstalled() const {
+    return explorer_ != nullptr;
+}
+bool RmwConfig::NNInstalled() const {
+    return navigator_ != nullptr;
+}
+const std::string& RmwConfig::Comments() const {
+    return comments_;
+}
+void RmwConfig::Comments(const std::string& RHS) {
+    comments_ = textrules::trimmedBlanks(RHS);
+}
+bool RmwConfig::AutoApply() const {
+    return autoApply_;
+}
+void RmwConfig::AutoApply(bool bMode) {
+    autoApply_ = bMode;
+}
+bool RmwConfig::AutoReboot() const {
+    return autoReboot_;
+}
+void RmwConfig::AutoReboot(bool bMode) {
+    autoReboot_ = bMode;
+}
+void RmwConfig::ApplyGeneral(bool bValue) {
+    applyGeneral_ = bValue;
+}
+bool RmwConfig::ApplyGeneral() const {
+    return applyGeneral_;
+}
+void RmwConfig::ApplyIE(bool bValue) {
+    applyIE_ = bValue;
+}
+bool RmwConfig::ApplyIE() const {
+    return applyIE_;
+}
+void RmwConfig::ApplyNN(bool bValue) {
+    applyNN_ = bValue;
+}
+bool RmwConfig::ApplyNN() const {
+    return applyNN_;
+}

@@ -17,7 +17,7 @@
 #include "network/netConfig.h"
 
 class RmwConfig {
-public:
+  public:
     // Decides the backends and reads the current configuration. On a system that is
     // neither Windows 95/98 nor Windows NT the user is told so and UnsupportedPlatform
     // is thrown; the program is to end.
@@ -64,7 +64,7 @@ public:
     void ApplyNN(bool bValue);
     bool ApplyNN() const;
 
-private:
+  private:
     void createNetworkBackend();
     void createBrowserBackends();
     bool explorerTakesPart() const;

@@ -22,8 +22,12 @@ inline constexpr const char* kComments = "Comments";
 std::string headerText();
 
 // A switch as the file holds it: "1" on, "0" off.
-inline const char* switchText(bool on) { return on ? "1" : "0"; }
+inline const char* switchText(bool on) {
+    return on ? "1" : "0";
+}
 // A switch read from the file is on exactly when its text is "1".
-inline bool switchIsOn(const std::string& text) { return text == "1"; }
+inline bool switchIsOn(const std::string& text) {
+    return text == "1";
+}
 
 }  // namespace rmwfile

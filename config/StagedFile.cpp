@@ -7,7 +7,9 @@
 
 namespace {
 
-[[noreturn]] void raiseAccessError() { throw RaisedError(75, "RmwConfig", "Path/File access error"); }
+[[noreturn]] void raiseAccessError() {
+    throw RaisedError(75, "RmwConfig", "Path/File access error");
+}
 
 }  // namespace
 
@@ -28,7 +30,9 @@ StagedFile::~StagedFile() {
     }
 }
 
-const std::string& StagedFile::path() const { return staging_; }
+const std::string& StagedFile::path() const {
+    return staging_;
+}
 
 void StagedFile::commit() {
     if (!platform::files().replaceFile(staging_, target_)) raiseAccessError();

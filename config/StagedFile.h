@@ -6,7 +6,7 @@
 #include <string>
 
 class StagedFile {
-public:
+  public:
     // Creates the staging file beside TARGET and writes INITIALCONTENTS into it. Raises
     // "Path/File access error" (number 75) when it cannot be created; TARGET is untouched.
     StagedFile(std::string target, const std::string& initialContents);
@@ -21,7 +21,7 @@ public:
     // is not possible, leaving the target as it was.
     void commit();
 
-private:
+  private:
     std::string target_;
     std::string staging_;
     bool committed_ = false;

@@ -1,8 +1,8 @@
 #include "config/SystemVersions.h"
 
 #include <charconv>
-#include <optional>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/Win32.h"
@@ -13,7 +13,8 @@ namespace {
 constexpr const char* kAppTitle = "Roamwise";
 constexpr const char* kInternetSettingsKey =
     "\\HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\";
-constexpr const char* kNavigatorKey = "\\HKEY_LOCAL_MACHINE\\Software\\Netscape\\Netscape Navigator\\";
+constexpr const char* kNavigatorKey =
+    "\\HKEY_LOCAL_MACHINE\\Software\\Netscape\\Netscape Navigator\\";
 
 void warn(const std::string& text) {
     platform::ui().messageBox(text, platform::MsgBoxButtons::OKOnly,

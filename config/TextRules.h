@@ -6,7 +6,9 @@
 
 namespace textrules {
 
-inline char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+inline char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 inline std::string foldedAscii(std::string text) {
     for (char& c : text) c = foldAscii(c);

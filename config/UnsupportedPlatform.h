@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 class UnsupportedPlatform : public std::runtime_error {
-public:
-    UnsupportedPlatform() : std::runtime_error("Only Windows 95 & 98 are supported at this time.") {}
+  public:
+    UnsupportedPlatform()
+        : std::runtime_error("Only Windows 95 & 98 are supported at this time.") {}
 };

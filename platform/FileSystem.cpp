@@ -16,8 +16,7 @@ bool FileSystem::writeWholeFile(const std::string& windowsPath, const std::strin
     return !file.fail();
 }
 
-bool FileSystem::replaceFile(const std::string& fromWindowsPath,
-                             const std::string& toWindowsPath) {
+bool FileSystem::replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath) {
     std::error_code error;
     std::filesystem::rename(toNative(fromWindowsPath), toNative(toWindowsPath), error);
     return !error;

@@ -10,7 +10,9 @@ namespace {
 constexpr const char* kSection = "Recent";
 constexpr std::int16_t kDefaultMaximum = 3;
 
-std::string entryKey(std::size_t position) { return std::to_string(position) + "File"; }
+std::string entryKey(std::size_t position) {
+    return std::to_string(position) + "File";
+}
 
 }  // namespace
 
@@ -44,9 +46,13 @@ std::string recentFiles::getFileName(const std::string& sFile) {
     return separator == std::string::npos ? sFile : sFile.substr(separator + 1);
 }
 
-const std::vector<std::string>& recentFiles::fileList() const { return files_; }
+const std::vector<std::string>& recentFiles::fileList() const {
+    return files_;
+}
 
-std::int16_t recentFiles::maximum() const { return maximum_; }
+std::int16_t recentFiles::maximum() const {
+    return maximum_;
+}
 
 // "MaxFile" as a whole number from 0 to 5. Someone may have put any text there by hand;
 // a text that is no whole number counts as missing rather than stopping the program, and

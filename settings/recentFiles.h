@@ -9,7 +9,7 @@
 #include <vector>
 
 class recentFiles {
-public:
+  public:
     // The most entries the list ever keeps, whatever "MaxFile" says.
     static constexpr std::int16_t kLargestMaximum = 5;
 
@@ -28,7 +28,7 @@ public:
     const std::vector<std::string>& fileList() const;
     std::int16_t maximum() const;
 
-private:
+  private:
     static std::int16_t readMaximum();
 
     std::vector<std::string> files_;

@@ -4,8 +4,12 @@
 
 namespace RestartChoice {
 
-std::string stored() { return SettingsStore().GetSetting(kAppName, "Options", "Restart", kManual); }
+std::string stored() {
+    return SettingsStore().GetSetting(kAppName, "Options", "Restart", kManual);
+}
 
-void store(const std::string& code) { SettingsStore().SaveSetting(kAppName, "Options", "Restart", code); }
+void store(const std::string& code) {
+    SettingsStore().SaveSetting(kAppName, "Options", "Restart", code);
+}
 
 }  // namespace RestartChoice

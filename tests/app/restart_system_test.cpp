@@ -17,8 +17,8 @@ namespace {
 using platform::MsgBoxIcon;
 
 class RestartSystemTest : public ::testing::Test {
-protected:
-    std::vector<std::string> powerRequests() const {
+  protected:
+    std::vector<std::string> powerRequests() {
         std::vector<std::string> requests;
         for (const auto& request :
              platform::emulated::EventLog(machine_.machine().eventLogFile()).requests()) {
@@ -89,15 +89,15 @@ TEST_F(RestartSystemTest, AutomaticRestartTellsTheUserOnlyWhenLeftToRestartByHan
 
 // A system without the power functions: every call fails to be made at all.
 class MissingPowerFunctions : public platform::Power {
-public:
+  public:
     win32::BOOL ExitWindowsEx(win32::UINT, win32::DWORD) override {
         throw std::runtime_error("ExitWindowsEx is not offered");
     }
     win32::BOOL SetSystemPowerState(win32::BOOL, win32::BOOL) override {
         throw std::runtime_error("SetSystemPowerState is not offered");
     }
-    long SendMessageTimeoutA(win32::HWND, win32::UINT, std::uintptr_t, std::intptr_t,
-                             win32::UINT, win32::UINT, std::uintptr_t*) override {
+    long SendMessageTimeoutA(win32::HWND, win32::UINT, std::uintptr_t, std::intptr_t, win32::UINT,
+                             win32::UINT, std::uintptr_t*) override {
         return 0;
     }
 };

@@ -3,8 +3,8 @@
 // and add-ins that record what the document calls on them.
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
@@ -74,9 +74,10 @@ struct Property {
     std::function<void(Backend&, const Value&)> set;
 };
 
-#define ROAMWISE_PROPERTY(Backend, Value, name) \
-    Property<Backend, Value> {                    \
-        #name, [](const Backend& b) { return Value(b.name()); }, [](Backend& b, const Value& v) { b.name(v); } \
+#define ROAMWISE_PROPERTY(Backend, Value, name)                                                    \
+    Property<Backend, Value> {                                                                     \
+#name, [](const Backend& b) { return Value(b.name()); }, [](Backend & b,                   \
+                                                                    const Value& v) { b.name(v); } \
     }
 
 inline const std::vector<Property<netConfig, std::string>>& networkTextProperties() {
@@ -147,7 +148,7 @@ inline const std::vector<Property<browserConfig, bool>>& browserFlagProperties()
 // keeps its own section "<name>" with the key "Seen" in the configuration file, and
 // answers restart with restartAnswer.
 class RecordingAddIn : public DispatchAddIn {
-public:
+  public:
     RecordingAddIn(std::string name, std::vector<std::string>& log)
         : DispatchAddIn("Test." + name), name_(std::move(name)), log_(log) {
         defineMethod("loadSettings", 1, [this](const std::vector<AutomationValue>& args) {
@@ -177,7 +178,7 @@ public:
     bool failOnSave = false;
     std::string loaded;  // "Seen" as the last load found it
 
-private:
+  private:
     std::string name_;
     std::vector<std::string>& log_;
 };
@@ -197,15 +198,19 @@ inline std::vector<std::string> describe(const RmwConfig& document) {
     add("Document.AutoReboot", flag(document.AutoReboot()));
     add("Document.Comments", document.Comments());
     const netConfig& net = document.getNetConfig();
-    for (const auto& property : networkTextProperties()) add("Network." + property.name, property.get(net));
-    for (const auto& property : networkFlagProperties()) add("Network." + property.name, flag(property.get(net)));
+    for (const auto& property : networkTextProperties())
+        add("Network." + property.name, property.get(net));
+    for (const auto& property : networkFlagProperties())
+        add("Network." + property.name, flag(property.get(net)));
     add("Network.CurrentAdapter", std::to_string(net.CurrentAdapter()));
-    const std::pair<const char*, browserConfig*> browsers[] = {
-        {"IE.", document.getIEConfig()}, {"NN.", document.getNNConfig()}};
+    const std::pair<const char*, browserConfig*> browsers[] = {{"IE.", document.getIEConfig()},
+                                                               {"NN.", document.getNNConfig()}};
     for (const auto& [prefix, browser] : browsers) {
         if (browser == nullptr) continue;
-        for (const auto& property : browserTextProperties()) add(prefix + property.name, property.get(*browser));
-        for (const auto& property : browserFlagProperties()) add(prefix + property.name, flag(property.get(*browser)));
+        for (const auto& property : browserTextProperties())
+            add(prefix + property.name, property.get(*browser));
+        for (const auto& property : browserFlagProperties())
+            add(prefix + property.name, flag(property.get(*browser)));
     }
     return lines;
 }

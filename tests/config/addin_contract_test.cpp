@@ -42,12 +42,10 @@ TEST(AddInContractTest, MembersAreFoundByNameInAnyCase) {
 
 TEST(AddInContractTest, AMissingMemberIsRaisedAtTheCallSite) {
     DispatchAddIn addIn("Vendor.Partial");
-    addIn.defineMethod("applySettings", 0, [](const std::vector<AutomationValue>&) {
-        return AutomationValue();
-    });
-    addIn.defineMethod("about", 1, [](const std::vector<AutomationValue>&) {
-        return AutomationValue();
-    });
+    addIn.defineMethod("applySettings", 0,
+                       [](const std::vector<AutomationValue>&) { return AutomationValue(); });
+    addIn.defineMethod("about", 1,
+                       [](const std::vector<AutomationValue>&) { return AutomationValue(); });
 
     try {
         addins::saveSettings(addIn, "C:\\Office.rmw");

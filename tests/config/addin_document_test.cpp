@@ -17,7 +17,7 @@ using configtest::RecordingAddIn;
 using Lines = std::vector<std::string>;
 
 class AddInDocumentTest : public ::testing::Test {
-protected:
+  protected:
     AddInDocumentTest() {
         first_ = std::make_shared<RecordingAddIn>("First", log_);
         second_ = std::make_shared<RecordingAddIn>("Second", log_);
@@ -76,7 +76,10 @@ TEST_F(AddInDocumentTest, ApplyOrsTheRestartAnswersInListOrder) {
                            "Second.restart"}));
 
     const std::vector<std::pair<AutomationValue, AutomationValue>> askingOnes = {
-        {true, false}, {false, true}, {true, true}, {std::int32_t{-1}, false},
+        {true, false},
+        {false, true},
+        {true, true},
+        {std::int32_t{-1}, false},
         {std::string("True"), AutomationValue()}};
     for (const auto& [firstAnswer, secondAnswer] : askingOnes) {
         first_->restartAnswer = firstAnswer;
@@ -100,9 +103,8 @@ TEST_F(AddInDocumentTest, ApplyShowsTheBusyPointerAndPutsTheOldOneBack) {
 
 TEST_F(AddInDocumentTest, AnAddInLackingAMemberStopsTheCallWithItsError) {
     auto bare = std::make_shared<DispatchAddIn>("Vendor.Bare");
-    bare->defineMethod("applySettings", 0, [](const std::vector<AutomationValue>&) {
-        return AutomationValue();
-    });
+    bare->defineMethod("applySettings", 0,
+                       [](const std::vector<AutomationValue>&) { return AutomationValue(); });
     AddInList addIns;
     addIns.add("First", first_);
     addIns.add("Bare", bare);

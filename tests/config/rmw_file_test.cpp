@@ -29,7 +29,7 @@ const std::string kHeader =
 using Lines = std::vector<std::string>;
 
 class RmwFileTest : public ::testing::Test {
-protected:
+  protected:
     std::string file(const std::string& name) const { return (folder_.path() / name).string(); }
     std::string read(const std::string& path, const std::string& section, const std::string& key) {
         return win32::GetPrivateProfileStringA(section, key, "<missing>", path);
@@ -94,8 +94,8 @@ TEST_F(RmwFileTest, ASwitchedOffGroupIsNamedButNotWritten) {
     full.saveConfigurationFile(path, noAddIns_);
     full.ApplyIE(false);
     full.saveConfigurationFile(path, noAddIns_);
-    EXPECT_EQ(sectionNames(fileBytes(path)), (Lines{"Enabled Sections", "Advanced", "Network",
-                                                    "Printer", "Netscape Navigator"}));
+    EXPECT_EQ(sectionNames(fileBytes(path)),
+              (Lines{"Enabled Sections", "Advanced", "Network", "Printer", "Netscape Navigator"}));
 }
 
 TEST_F(RmwFileTest, OnlyTheTextOneSwitchesAGroupOn) {
@@ -107,7 +107,8 @@ TEST_F(RmwFileTest, OnlyTheTextOneSwitchesAGroupOn) {
     ASSERT_NE(machineHost, "roamer");
 
     for (const char* value : {"yes", "true", "01", "", "on"}) {
-        win32::WritePrivateProfileStringA("Enabled Sections", std::string("GENERAL"), std::string(value), path);
+        win32::WritePrivateProfileStringA("Enabled Sections", std::string("GENERAL"),
+                                          std::string(value), path);
         RmwConfig document;
         EXPECT_EQ(document.loadConfigurationFile(path, noAddIns_), 0);
         EXPECT_FALSE(document.ApplyGeneral()) << "General=" << value;
@@ -115,7 +116,8 @@ TEST_F(RmwFileTest, OnlyTheTextOneSwitchesAGroupOn) {
         EXPECT_TRUE(document.ApplyIE());
     }
     // Key names are found in any letter case.
-    win32::WritePrivateProfileStringA("enabled sections", std::string("general"), std::string("1"), path);
+    win32::WritePrivateProfileStringA("enabled sections", std::string("general"), std::string("1"),
+                                      path);
     RmwConfig document;
     document.loadConfigurationFile(path, noAddIns_);
     EXPECT_TRUE(document.ApplyGeneral());
@@ -157,7 +159,8 @@ TEST_F(RmwFileTest, AHandEditedFileInAnotherOrderReadsTheSame) {
     std::vector<std::string> blocks;
     for (std::size_t at = text.find('['); at != std::string::npos;) {
         const auto next = text.find("\r\n[", at);
-        blocks.push_back(text.substr(at, next == std::string::npos ? std::string::npos : next + 2 - at));
+        blocks.push_back(
+            text.substr(at, next == std::string::npos ? std::string::npos : next + 2 - at));
         at = next == std::string::npos ? next : next + 2;
     }
     std::reverse(blocks.begin(), blocks.end());
@@ -188,7 +191,8 @@ TEST_F(RmwFileTest, CommentsComeBackWholeOnOneLine) {
     // A line break would start a line of its own in the file; it is written as a blank.
     document.Comments("first line\r\n[Network]\nHost=injected");
     document.saveConfigurationFile(path, noAddIns_);
-    EXPECT_EQ(keyLines(fileBytes(path), "Advanced").back(), "Comments=first line [Network] Host=injected");
+    EXPECT_EQ(keyLines(fileBytes(path), "Advanced").back(),
+              "Comments=first line [Network] Host=injected");
     loaded.loadConfigurationFile(path, noAddIns_);
     EXPECT_EQ(loaded.Comments(), "first line [Network] Host=injected");
     EXPECT_NE(loaded.getNetConfig().Host(), "injected");
@@ -235,14 +239,15 @@ TEST_F(RmwFileTest, AFailedSaveLeavesThePreviousFileAsItWas) {
 
 // Profile files that refuse writes into one section, as a full disk would part-way.
 class RefusingProfiles : public platform::ProfileStrings {
-public:
+  public:
     RefusingProfiles(platform::ProfileStrings& real, std::string section)
         : real_(real), section_(std::move(section)) {}
     std::string GetPrivateProfileStringA(const std::string& s, const std::string& k,
                                          const std::string& d, const std::string& f) override {
         return real_.GetPrivateProfileStringA(s, k, d, f);
     }
-    win32::BOOL WritePrivateProfileStringA(const std::string& s, const std::optional<std::string>& k,
+    win32::BOOL WritePrivateProfileStringA(const std::string& s,
+                                           const std::optional<std::string>& k,
                                            const std::optional<std::string>& v,
                                            const std::string& f) override {
         if (s == section_) return 0;
@@ -257,7 +262,7 @@ public:
         return real_.WriteProfileStringA(s, k, v);
     }
 
-private:
+  private:
     platform::ProfileStrings& real_;
     std::string section_;
 };
@@ -306,7 +311,8 @@ TEST_F(RmwFileTest, WindowsPathsWorkAsWellAsNativeOnes) {
     RmwConfig document;
     document.Comments("on drive C");
     document.saveConfigurationFile("C:\\Office.rmw", noAddIns_);
-    EXPECT_EQ(fileBytes(machine_.machine().driveC() / "Office.rmw").substr(0, kHeader.size()), kHeader);
+    EXPECT_EQ(fileBytes(machine_.machine().driveC() / "Office.rmw").substr(0, kHeader.size()),
+              kHeader);
     RmwConfig loaded;
     loaded.loadConfigurationFile("c:\\OFFICE.RMW", noAddIns_);
     EXPECT_EQ(loaded.Comments(), "on drive C");

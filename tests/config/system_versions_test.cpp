@@ -24,8 +24,10 @@ constexpr const char* kInternetSettings =
 constexpr const char* kNavigator = "\\HKEY_LOCAL_MACHINE\\Software\\Netscape\\Netscape Navigator";
 
 class SystemVersionsTest : public ::testing::Test {
-protected:
-    void userAgent(const std::string& text) { setRegistryText(kInternetSettings, "User Agent", text); }
+  protected:
+    void userAgent(const std::string& text) {
+        setRegistryText(kInternetSettings, "User Agent", text);
+    }
     void navigatorVersion(const std::string& text) {
         setRegistryText(kNavigator, "CurrentVersion", text);
     }
@@ -145,7 +147,7 @@ TEST(SystemPlatformTest, EachTemplateGetsItsNetworkBackend) {
 enum class VersionQuery { Answers, Refused, Unavailable };
 
 class OtherSystem : public platform::SystemInfo {
-public:
+  public:
     OtherSystem(platform::SystemInfo& real, win32::DWORD platformId, VersionQuery query)
         : real_(real), platformId_(platformId), query_(query) {}
     win32::BOOL GetVersionExA(win32::OSVERSIONINFOA* info) override {
@@ -159,7 +161,7 @@ public:
     std::string GetSystemDirectoryA() override { return real_.GetSystemDirectoryA(); }
     std::string programFolder() override { return real_.programFolder(); }
 
-private:
+  private:
     platform::SystemInfo& real_;
     win32::DWORD platformId_;
     VersionQuery query_;
@@ -178,7 +180,8 @@ TEST(SystemPlatformTest, AnUnsupportedPlatformIsToldAndEndsConstruction) {
         EXPECT_EQ(getOSPlatform(), "");
         EXPECT_THROW(RmwConfig(), UnsupportedPlatform);
         ASSERT_EQ(machine.ui().messages().size(), 1u);
-        EXPECT_EQ(machine.ui().messages()[0].text, "Only Windows 95 & 98 are supported at this time.");
+        EXPECT_EQ(machine.ui().messages()[0].text,
+                  "Only Windows 95 & 98 are supported at this time.");
         EXPECT_EQ(machine.ui().messages()[0].icon, MsgBoxIcon::Information);
         EXPECT_EQ(machine.ui().messages()[0].caption, "Roamwise");
     }
@@ -187,7 +190,8 @@ TEST(SystemPlatformTest, AnUnsupportedPlatformIsToldAndEndsConstruction) {
 TEST(SystemPlatformTest, AVersionQueryThatCannotBeMadeIsReported) {
     testsupport::TestMachine machine("win98");
     platform::Services services = machine.services();
-    OtherSystem other(*services.system, win32::VER_PLATFORM_WIN32_WINDOWS, VersionQuery::Unavailable);
+    OtherSystem other(*services.system, win32::VER_PLATFORM_WIN32_WINDOWS,
+                      VersionQuery::Unavailable);
     services.system = &other;
     machine.install(services);
 

@@ -12,7 +12,7 @@ namespace {
 using Files = std::vector<std::string>;
 
 class RecentFilesTest : public ::testing::Test {
-protected:
+  protected:
     void store(const std::string& key, const std::string& value) {
         SettingsStore().SaveSetting(kAppName, "Recent", key, value);
     }
@@ -84,7 +84,8 @@ TEST_F(RecentFilesTest, AFileAlreadyListedMovesToTheTopWithoutDuplicate) {
 
 TEST_F(RecentFilesTest, WritingBackLeavesKeysBeyondTheListAlone) {
     store("MaxFile", "5");
-    for (const char* key : {"1File", "2File", "3File", "4File"}) store(key, std::string("old ") + key);
+    for (const char* key : {"1File", "2File", "3File", "4File"})
+        store(key, std::string("old ") + key);
     recentFiles list;  // not loaded: empty, maximum 3
     list.setRecentFile("Z:\\tmp\\Two.rmw");
     list.setRecentFile("C:\\Configs\\One.rmw");

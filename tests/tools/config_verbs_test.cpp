@@ -76,8 +76,10 @@ TEST(ConfigVerbsErrors, AFileThatCannotBeWrittenIsAFailure) {
 TEST(ConfigVerbsErrors, WrongArgumentsAreUsageErrors) {
     testsupport::TestMachine machine("win98");
     const testsupport::RmwctlRunner rmwctl(machine.folder());
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"show", "extra"}, {"save"}, {"save", "a.rmw", "b.rmw"}, {"save", ""}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"show", "extra"},
+                                                      {"save"},
+                                                      {"save", "a.rmw", "b.rmw"},
+                                                      {"save", ""}}) {
         const auto outcome = rmwctl.run(arguments);
         EXPECT_EQ(outcome.status, 2) << arguments[0] << " with " << arguments.size() - 1;
         EXPECT_EQ(outcome.out, "");

@@ -34,7 +34,7 @@ void saveTo(RmwConfig& document, const std::string& file) {
 
 // A fresh file of this computer's temporary folder, removed with the object.
 class TemporaryFile {
-public:
+  public:
     TemporaryFile() {
         std::string pattern = (std::filesystem::temp_directory_path() / "rmwctl-XXXXXX").string();
         const int descriptor = ::mkstemp(pattern.data());
@@ -50,7 +50,7 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 
