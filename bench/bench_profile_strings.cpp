@@ -20,9 +20,14 @@ using platform::emulated::ProfileFiles;
 
 constexpr int kKeys = 100;
 
-std::string keyName(int index) {
-    return "Key" + std::to_string(index);
+// Appended rather than added: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
+std::string numbered(const char* prefix, int index) {
+    std::string text = prefix;
+    text += std::to_string(index);
+    return text;
 }
+
+std::string keyName(int index) { return numbered("Key", index); }
 
 struct ProfileBench {
     testsupport::TempFolder temp;
@@ -32,8 +37,8 @@ struct ProfileBench {
 
     void writeAllKeys(const std::string& target) {
         for (int i = 0; i < kKeys; ++i) {
-            profiles.WritePrivateProfileStringA("Network", keyName(i),
-                                                "value number " + std::to_string(i), target);
+            profiles.WritePrivateProfileStringA("Network", keyName(i), numbered("value ", i),
+                                                target);
         }
     }
     void readAllKeys(benchmark::State& state) {
