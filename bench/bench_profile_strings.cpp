@@ -27,7 +27,9 @@ std::string numbered(const char* prefix, int index) {
     return text;
 }
 
-std::string keyName(int index) { return numbered("Key", index); }
+std::string keyName(int index) {
+    return numbered("Key", index);
+}
 
 struct ProfileBench {
     testsupport::TempFolder temp;
