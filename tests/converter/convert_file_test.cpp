@@ -20,7 +20,7 @@ const std::string kSource = "C:\\Roamwise\\office.v1";
 const std::string kDestination = "C:\\Roamwise\\office.rmw";
 
 class ConvertFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::create_directories(platform::files().toNative("C:\\Roamwise"));
     }
@@ -92,8 +92,8 @@ TEST_F(ConvertFileTest, SectionsFollowTheirFirstMention) {
     convertFile(kSource, kDestination);
 
     const std::string converted = readFile(kDestination);
-    const char* order[] = {"[Enabled Sections]", "[Internet Explorer]", "[Network]",
-                           "[Advanced]", "[Netscape Navigator]", "[Printer]"};
+    const char* order[] = {"[Enabled Sections]", "[Internet Explorer]",  "[Network]",
+                           "[Advanced]",         "[Netscape Navigator]", "[Printer]"};
     std::size_t previous = 0;
     for (const char* header : order) {
         EXPECT_EQ(occurrences(converted, header), 1u) << header;

@@ -64,7 +64,8 @@ TEST(VersionOneLine, UnusualQuotingKeepsTheWholeValue) {
     EXPECT_EQ(readVersionOneLine("Domain ''"), (Setting{"Network", "Domain", ""}));
     EXPECT_EQ(readVersionOneLine("Domain '"), (Setting{"Network", "Domain", ""}));
     // Only the last quote closes the value.
-    EXPECT_EQ(readVersionOneLine("Comments 'say 'hi''"), (Setting{"Advanced", "Comments", "say 'hi'"}));
+    EXPECT_EQ(readVersionOneLine("Comments 'say 'hi''"),
+              (Setting{"Advanced", "Comments", "say 'hi'"}));
     EXPECT_EQ(readVersionOneLine("Domain\t'corp.example'"),
               (Setting{"Network", "Domain", "corp.example"}));
 }

@@ -33,7 +33,7 @@ struct RegValue {
 };
 
 class OpenKey {
-public:
+  public:
     OpenKey(HKEY root, const std::string& path) {
         opened_ = win32::RegOpenKeyExA(root, path.c_str(), 0, win32::KEY_READ, &key_) ==
                   win32::ERROR_SUCCESS;
@@ -55,8 +55,8 @@ public:
             return std::nullopt;
         }
         result.data.resize(size);
-        if (win32::RegQueryValueExA(key_, name.c_str(), nullptr, &result.type,
-                                    result.data.data(), &size) != win32::ERROR_SUCCESS) {
+        if (win32::RegQueryValueExA(key_, name.c_str(), nullptr, &result.type, result.data.data(),
+                                    &size) != win32::ERROR_SUCCESS) {
             return std::nullopt;
         }
         result.data.resize(size);
@@ -91,7 +91,7 @@ public:
         return names;
     }
 
-private:
+  private:
     HKEY key_ = 0;
     bool opened_ = false;
 };
@@ -110,7 +110,9 @@ std::optional<RegValue> rawValue(HKEY root, const std::string& path, const std::
     return OpenKey(root, path).value(name);
 }
 
-bool keyExists(HKEY root, const std::string& path) { return OpenKey(root, path).opened(); }
+bool keyExists(HKEY root, const std::string& path) {
+    return OpenKey(root, path).opened();
+}
 
 const HKEY HKLM = win32::HKEY_LOCAL_MACHINE;
 const HKEY HKCU = win32::HKEY_CURRENT_USER;
@@ -139,7 +141,7 @@ void expectDefaultPrinterInstalled() {
 }
 
 class Win98Template : public ::testing::Test {
-protected:
+  protected:
     testsupport::TestMachine machine_{"win98"};
 };
 
@@ -244,13 +246,14 @@ TEST_F(Win98Template, Navigator47FindsItsPreferencesFile) {
 }
 
 TEST_F(Win98Template, RoamwiseIsNotInstalledYet) {
-    EXPECT_FALSE(keyExists(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\rmw.exe"));
+    EXPECT_FALSE(
+        keyExists(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\rmw.exe"));
     EXPECT_FALSE(rawValue(HKLM, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Roamwise"));
     EXPECT_FALSE(keyExists(win32::HKEY_CLASSES_ROOT, ".rmw"));
 }
 
 class Nt4Template : public ::testing::Test {
-protected:
+  protected:
     testsupport::TestMachine machine_{"nt4"};
 };
 
@@ -291,8 +294,8 @@ TEST_F(Nt4Template, TcpIpSettingsOfTheCard) {
     const std::string parameters = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
     EXPECT_EQ(textValue(HKLM, parameters, "NameServer"), "10.20.0.10 10.20.0.11");
     EXPECT_EQ(textValue(HKLM, parameters, "Hostname"), "hlws042");
-    const auto dns = rawValue(HKLM, "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters",
-                              "EnableDNS");
+    const auto dns =
+        rawValue(HKLM, "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Parameters", "EnableDNS");
     ASSERT_TRUE(dns);
     EXPECT_EQ(dns->type, win32::REG_DWORD);
     const std::string netbt = "SYSTEM\\CurrentControlSet\\Services\\NetBT\\Adapters\\El90x1";

@@ -27,24 +27,26 @@ void writeNative(const std::filesystem::path& path, const std::string& contents)
     std::ofstream(path, std::ios::binary) << contents;
 }
 
-std::string quoted(const std::string& text) {
+std::string shellQuoted(const std::string& text) {
     std::string result = "'";
     for (char c : text) result += (c == '\'') ? std::string("'\\''") : std::string(1, c);
     return result + "'";
 }
 
 class ConvertVerbTest : public ::testing::Test {
-protected:
-    Outcome rmwctl(const std::string& arguments) {
+  protected:
+    void SetUp() override {
         const char* bin = std::getenv("ROAMWISE_TEST_BIN");
-        EXPECT_NE(bin, nullptr) << "ROAMWISE_TEST_BIN names the folder of rmwctl";
-        if (!bin) return {};
+        ASSERT_NE(bin, nullptr) << "ROAMWISE_TEST_BIN names the folder of rmwctl";
+        program_ = std::string(bin) + "/rmwctl";
+    }
+
+    Outcome rmwctl(const std::string& arguments) {
         const auto out = work_.path() / "stdout";
         const auto err = work_.path() / "stderr";
-        const std::string command = "ROAMWISE_MACHINE=" + quoted(machine_.folder().string()) +
-                                    " " + quoted(std::string(bin) + "/rmwctl") + " " +
-                                    arguments + " >" + quoted(out.string()) + " 2>" +
-                                    quoted(err.string());
+        const std::string command = "ROAMWISE_MACHINE=" + shellQuoted(machine_.folder().string()) +
+                                    " " + shellQuoted(program_) + " " + arguments + " >" +
+                                    shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readNative(out), readNative(err)};
     }
@@ -52,12 +54,13 @@ protected:
 
     testsupport::TestMachine machine_{"win98"};
     testsupport::TempFolder work_;
+    std::string program_;
 };
 
 TEST_F(ConvertVerbTest, ConvertsAndReportsCompletion) {
     writeNative(file("home.v1"), "IPAddress '10.1.1.9'\nautoapply\nproxyserver 'web:80'\n");
-    const Outcome outcome =
-        rmwctl("convert " + quoted(file("home.v1").string()) + " " + quoted(file("home.rmw").string()));
+    const Outcome outcome = rmwctl("convert " + shellQuoted(file("home.v1").string()) + " " +
+                                   shellQuoted(file("home.rmw").string()));
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "Conversion complete.\n");
     const std::string converted = readNative(file("home.rmw"));
@@ -89,8 +92,8 @@ TEST_F(ConvertVerbTest, ConvertsFilesOnTheMachinesDrive) {
 
 TEST_F(ConvertVerbTest, MissingSourceFailsWithTheConvertersMessage) {
     writeNative(file("keep.rmw"), "[Network]\r\nIPAddress=1.1.1.1\r\n");
-    const Outcome outcome = rmwctl("convert " + quoted(file("absent.v1").string()) + " " +
-                                   quoted(file("keep.rmw").string()));
+    const Outcome outcome = rmwctl("convert " + shellQuoted(file("absent.v1").string()) + " " +
+                                   shellQuoted(file("keep.rmw").string()));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("Cannot find source configuration file.  Please check path."),
               std::string::npos)
@@ -101,8 +104,8 @@ TEST_F(ConvertVerbTest, MissingSourceFailsWithTheConvertersMessage) {
 
 TEST_F(ConvertVerbTest, UncreatableDestinationFails) {
     writeNative(file("home.v1"), "Hostname 'lt42'\n");
-    const Outcome outcome = rmwctl("convert " + quoted(file("home.v1").string()) + " " +
-                                   quoted(file("no-such-folder/home.rmw").string()));
+    const Outcome outcome = rmwctl("convert " + shellQuoted(file("home.v1").string()) + " " +
+                                   shellQuoted(file("no-such-folder/home.rmw").string()));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("Cannot create destination configuration file."), std::string::npos)
         << outcome.err;
