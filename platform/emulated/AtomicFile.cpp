@@ -10,29 +10,20 @@
 #include <string>
 
 namespace platform::emulated {
+namespace fs = std::filesystem;
+
 namespace {
 
 std::atomic<unsigned> temporaryCounter{0};
 
-struct TemporaryFile {
-    std::filesystem::path path;
-    int descriptor = -1;
-};
+fs::path folderOf(const fs::path& target) {
+    return target.has_parent_path() ? target.parent_path() : ".";
+}
 
-// A hidden name in TARGET's folder so that the rename stays within one file system.
-std::optional<TemporaryFile> createTemporaryBeside(const std::filesystem::path& target) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." +
-                                 std::to_string(::getpid()) + "." +
-                                 std::to_string(temporaryCounter++) + ".tmp";
-        TemporaryFile file{folder / name};
-        // 0666 lets the umask decide a new file's permissions, as for any new file.
-        file.descriptor = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file.descriptor >= 0) return file;
-        if (errno != EEXIST) return std::nullopt;
-    }
-    return std::nullopt;
+// A hidden name beside TARGET, so that the rename stays within one file system.
+fs::path temporaryName(const fs::path& target) {
+    return folderOf(target) / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
+                               "." + std::to_string(temporaryCounter++) + ".tmp");
 }
 
 bool writeAll(int descriptor, std::string_view bytes) {
@@ -47,25 +38,77 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
-bool keepPermissions(int descriptor, const std::filesystem::path& target) {
+bool keepPermissions(int descriptor, const fs::path& target) {
     struct stat existing {};
     if (::stat(target.c_str(), &existing) != 0) return true;
     return ::fchmod(descriptor, existing.st_mode & 07777) == 0;
 }
 
-}  // namespace
+bool writeContent(int descriptor, const fs::path& target, std::string_view bytes) {
+    return writeAll(descriptor, bytes) && keepPermissions(descriptor, target);
+}
 
-bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes) {
-    auto temporary = createTemporaryBeside(target);
-    if (!temporary) return false;
-    bool written =
-        writeAll(temporary->descriptor, bytes) && keepPermissions(temporary->descriptor, target);
-    written = (::close(temporary->descriptor) == 0) && written;
+bool renameOver(const fs::path& temporary, const fs::path& target) {
     // Without fsync: the rename alone guarantees old-or-new content when the process
     // dies, and a per-key fsync would make writing a configuration file far too slow.
-    if (written && ::rename(temporary->path.c_str(), target.c_str()) == 0) return true;
-    ::unlink(temporary->path.c_str());
+    if (::rename(temporary.c_str(), target.c_str()) == 0) return true;
+    ::unlink(temporary.c_str());
     return false;
+}
+
+// Gives a finished unnamed file a temporary name beside TARGET.
+std::optional<fs::path> nameUnnamedFile(int descriptor, const fs::path& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path name = temporaryName(target);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return name;
+        }
+        if (errno != EEXIST) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The new content goes into an unnamed file (O_TMPFILE) that is named only once it is
+// complete, so a writer that dies while writing leaves nothing behind. Nothing when
+// the file system has no unnamed files; false when writing failed.
+std::optional<bool> replaceThroughUnnamedFile(const fs::path& target, std::string_view bytes) {
+    // 0666 lets the umask decide a new file's permissions, as for any new file.
+    const int descriptor = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (descriptor < 0) return std::nullopt;
+    const bool written = writeContent(descriptor, target, bytes);
+    const auto named = written ? nameUnnamedFile(descriptor, target) : std::nullopt;
+    const bool closed = ::close(descriptor) == 0;
+    if (!written) return false;
+    if (!named) return std::nullopt;
+    if (!closed) {
+        ::unlink(named->c_str());
+        return false;
+    }
+    return renameOver(*named, target);
+}
+
+bool replaceThroughNamedFile(const fs::path& target, std::string_view bytes) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path temporary = temporaryName(target);
+        const int descriptor =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && errno == EEXIST) continue;
+        if (descriptor < 0) return false;
+        bool written = writeContent(descriptor, target, bytes);
+        written = (::close(descriptor) == 0) && written;
+        if (written) return renameOver(temporary, target);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool replaceFileContents(const fs::path& target, std::string_view bytes) {
+    if (const auto replaced = replaceThroughUnnamedFile(target, bytes)) return *replaced;
+    return replaceThroughNamedFile(target, bytes);
 }
 
 }  // namespace platform::emulated

@@ -8,7 +8,8 @@
 namespace platform::emulated {
 
 // Writes BYTES to a new file beside TARGET and renames it over TARGET, keeping an
-// existing file's permission bits. Returns false, leaving TARGET as it was, when the
+// existing file's permission bits. The new file has no name while it is written where
+// the file system allows, so a writer that dies leaves no partial file anywhere. Returns false, leaving TARGET as it was, when the
 // folder cannot be written.
 bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
