@@ -18,10 +18,15 @@ namespace rmwctl {
 namespace {
 
 // The document as the main program has it right after start-up: the machine's current
-// settings, every installed group switched on, no add-ins.
+// settings, every installed group switched on and the others off, no add-ins.
 std::unique_ptr<RmwConfig> currentConfiguration(Io io) {
     useMachine(io);
-    return std::make_unique<RmwConfig>();
+    auto document = std::make_unique<RmwConfig>();
+    // The main window switches on exactly the groups whose backend exists.
+    document->ApplyGeneral(true);
+    document->ApplyIE(document->IEInstalled());
+    document->ApplyNN(document->NNInstalled());
+    return document;
 }
 
 void saveTo(RmwConfig& document, const std::string& file) {
