@@ -18,7 +18,7 @@
 namespace {
 
 constexpr const char* kAppTitle = "Roamwise";
-// Browsers up to these versions keep their settings elsewhere; they count as absent.
+// Browsers up to and including these versions are not supported: they count as absent.
 constexpr float kOldestExplorer = 3.0f;
 constexpr float kOldestNavigator = 4.0f;
 
