@@ -30,6 +30,15 @@ std::string lowerAscii(std::string_view text) {
     return lowered;
 }
 
+std::string concat(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (const auto part : parts) size += part.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const auto part : parts) joined += part;
+    return joined;
+}
+
 std::string joinLines(std::string_view text) {
     if (text.find_first_of("\r\n") == std::string_view::npos) return std::string(text);
     std::string joined;

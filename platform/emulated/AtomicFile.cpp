@@ -20,10 +20,17 @@ fs::path folderOf(const fs::path& target) {
     return target.has_parent_path() ? target.parent_path() : ".";
 }
 
-// A hidden name beside TARGET, so that the rename stays within one file system.
+// A hidden name beside TARGET, so that the rename stays within one file system. (Built
+// by appending: GCC 12 warns falsely, -Wrestrict, on "literal" + string.)
 fs::path temporaryName(const fs::path& target) {
-    return folderOf(target) / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                               "." + std::to_string(temporaryCounter++) + ".tmp");
+    std::string name = ".";
+    name += target.filename().string();
+    name += '.';
+    name += std::to_string(::getpid());
+    name += '.';
+    name += std::to_string(temporaryCounter++);
+    name += ".tmp";
+    return folderOf(target) / name;
 }
 
 bool writeAll(int descriptor, std::string_view bytes) {

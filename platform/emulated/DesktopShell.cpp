@@ -17,12 +17,15 @@ namespace {
 
 std::string quoted(const std::string& argument) {
     if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
-    return "\"" + argument + "\"";
+    return concat({"\"", argument, "\""});
 }
 
 std::string describe(const std::string& program, const std::vector<std::string>& args) {
     std::string text = quoted(program);
-    for (const auto& arg : args) text += " " + quoted(arg);
+    for (const auto& arg : args) {
+        text += ' ';
+        text += quoted(arg);
+    }
     return text;
 }
 
@@ -95,7 +98,7 @@ long DesktopShell::ShellExecuteA(const std::string& operation, const std::string
     const fs::path document = files_.toNative(file);
     std::error_code error;
     if (document.empty() || !fs::exists(document, error)) {
-        log_.record("ShellExecuteA " + quoted(file) + " (file not found)");
+        log_.record(concat({"ShellExecuteA ", quoted(file), " (file not found)"}));
         return kFileNotFound;
     }
     const bool opens =
@@ -104,8 +107,8 @@ long DesktopShell::ShellExecuteA(const std::string& operation, const std::string
     std::vector<std::string> command = opener_;
     command.push_back(document.string());
     const bool started = opens && spawnDetached(command, files_.toNative(directory));
-    log_.record("ShellExecuteA " + (operation.empty() ? std::string("open") : operation) + " " +
-                quoted(file) + (started ? "" : " (no association)"));
+    log_.record(concat({"ShellExecuteA ", operation.empty() ? "open" : operation, " ", quoted(file),
+                        started ? "" : " (no association)"}));
     return started ? kStarted : kNoAssociation;
 }
 
@@ -114,7 +117,8 @@ bool DesktopShell::startProgram(const std::string& program, const std::vector<st
     std::vector<std::string> command{native.string()};
     command.insert(command.end(), args.begin(), args.end());
     const bool started = !native.empty() && spawnDetached(command, {});
-    log_.record("startProgram " + describe(program, args) + (started ? "" : " (not started)"));
+    log_.record(
+        concat({"startProgram ", describe(program, args), started ? "" : " (not started)"}));
     return started;
 }
 

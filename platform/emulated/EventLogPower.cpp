@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/emulated/AsciiText.h"
+
 namespace platform::emulated {
 
 using namespace win32;
@@ -28,7 +30,10 @@ std::string flagNames(UINT flags, std::initializer_list<std::pair<UINT, const ch
         names += name;
         flags &= ~bit;
     }
-    if (flags != 0) names += (names.empty() ? "" : "|") + hex(flags);
+    if (flags != 0) {
+        if (!names.empty()) names += '|';
+        names += hex(flags);
+    }
     return names.empty() ? none : names;
 }
 
@@ -37,11 +42,11 @@ const char* boolName(BOOL value) {
 }
 
 std::string windowName(HWND window) {
-    return window == HWND_BROADCAST ? "HWND_BROADCAST" : "hwnd=" + hex(window);
+    return window == HWND_BROADCAST ? "HWND_BROADCAST" : concat({"hwnd=", hex(window)});
 }
 
 std::string messageName(UINT message) {
-    return message == WM_WININICHANGE ? "WM_WININICHANGE" : "msg=" + hex(message);
+    return message == WM_WININICHANGE ? "WM_WININICHANGE" : concat({"msg=", hex(message)});
 }
 
 }  // namespace
@@ -53,12 +58,12 @@ BOOL EventLogPower::ExitWindowsEx(UINT uFlags, DWORD dwReserved) {
                                          {EWX_FORCE, "EWX_FORCE"},
                                          {EWX_POWEROFF, "EWX_POWEROFF"}},
                                         "EWX_LOGOFF");
-    return log_.record("ExitWindowsEx " + flags + " reserved=" + std::to_string(dwReserved));
+    return log_.record(concat({"ExitWindowsEx ", flags, " reserved=", std::to_string(dwReserved)}));
 }
 
 BOOL EventLogPower::SetSystemPowerState(BOOL fSuspend, BOOL fForce) {
-    return log_.record(std::string("SetSystemPowerState suspend=") + boolName(fSuspend) +
-                       " force=" + boolName(fForce));
+    return log_.record(
+        concat({"SetSystemPowerState suspend=", boolName(fSuspend), " force=", boolName(fForce)}));
 }
 
 long EventLogPower::SendMessageTimeoutA(HWND hWnd, UINT msg, std::uintptr_t wParam,
@@ -71,9 +76,10 @@ long EventLogPower::SendMessageTimeoutA(HWND hWnd, UINT msg, std::uintptr_t wPar
                                          {kNoTimeoutIfNotHung, "SMTO_NOTIMEOUTIFNOTHUNG"}},
                                         "SMTO_NORMAL");
     if (lpdwResult != nullptr) *lpdwResult = 0;
-    return log_.record("SendMessageTimeoutA " + windowName(hWnd) + " " + messageName(msg) +
-                       " wParam=" + std::to_string(wParam) + " lParam=" + std::to_string(lParam) +
-                       " " + flags + " timeout=" + std::to_string(uTimeout))
+    return log_.record(
+               concat({"SendMessageTimeoutA ", windowName(hWnd), " ", messageName(msg),
+                       " wParam=", std::to_string(wParam), " lParam=", std::to_string(lParam), " ",
+                       flags, " timeout=", std::to_string(uTimeout)}))
                ? 1
                : 0;
 }

@@ -30,12 +30,9 @@ IniFile::IniFile(std::string_view bytes) {
             break;
         }
         std::string_view text = bytes.substr(0, newline);
-        std::string ending = "\n";
-        if (!text.empty() && text.back() == '\r') {
-            text.remove_suffix(1);
-            ending = "\r\n";
-        }
-        lines_.push_back(classify(std::string(text), std::move(ending)));
+        const bool crLf = !text.empty() && text.back() == '\r';
+        if (crLf) text.remove_suffix(1);
+        lines_.push_back(classify(std::string(text), std::string(crLf ? kNewLine : "\n")));
         bytes.remove_prefix(newline + 1);
     }
 }
@@ -62,7 +59,7 @@ IniFile::Line IniFile::classify(std::string text, std::string ending) {
 }
 
 IniFile::Line IniFile::keyLine(std::string_view key, std::string_view value) {
-    return classify(joinLines(key) + "=" + joinLines(value), std::string(kNewLine));
+    return classify(concat({joinLines(key), "=", joinLines(value)}), std::string(kNewLine));
 }
 
 std::optional<IniFile::SectionRange> IniFile::findSection(std::string_view section) const {
@@ -114,7 +111,7 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
     const auto range = findSection(section);
     if (!range) {
         endLastLine();
-        lines_.push_back(classify("[" + joinLines(section) + "]", std::string(kNewLine)));
+        lines_.push_back(classify(concat({"[", joinLines(section), "]"}), std::string(kNewLine)));
         lines_.push_back(keyLine(key, value));
         return true;
     }
