@@ -1,0 +1,60 @@
+// rmwctl machine init, run as a program.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/emulated/Machine.h"
+#include "tests/support/TestMachine.h"
+#include "tests/tools/RmwctlRunner.h"
+
+namespace {
+
+using platform::emulated::Machine;
+using testsupport::RmwctlRunner;
+using testsupport::TempFolder;
+
+TEST(MachineVerbs, InitMakesAMachineFromTheChosenTemplate) {
+    TempFolder temp;
+    RmwctlRunner rmwctl(temp.path() / "unused");
+    auto outcome =
+        rmwctl.run({"machine", "init", "--template", "nt4", (temp.path() / "nt").string()});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "Created a Windows NT 4.0 machine in " + (temp.path() / "nt").string() + "\n");
+    EXPECT_TRUE(Machine::open(temp.path() / "nt")->description().isNT());
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "unused"));
+}
+
+TEST(MachineVerbs, InitWithoutAFolderUsesRoamwiseMachineAndWindows98) {
+    TempFolder temp;
+    RmwctlRunner rmwctl(temp.path() / "named");
+    auto outcome = rmwctl.run({"machine", "init"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(Machine::open(temp.path() / "named")->description().platform, "Windows 98");
+}
+
+TEST(MachineVerbs, InitNeverReplacesAMachine) {
+    testsupport::TestMachine existing("win98");
+    std::ofstream(existing.machine().driveC() / "mine.txt") << "keep";
+    RmwctlRunner rmwctl(existing.folder());
+    auto outcome = rmwctl.run({"machine", "init", "--template", "nt4"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("already holds a machine"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1);  // one line
+    EXPECT_TRUE(std::filesystem::exists(existing.machine().driveC() / "mine.txt"));
+    EXPECT_FALSE(Machine::open(existing.folder())->description().isNT());
+}
+
+TEST(MachineVerbs, UsageErrorsExitTwo) {
+    TempFolder temp;
+    RmwctlRunner rmwctl(temp.path() / "m");
+    EXPECT_EQ(rmwctl.run({"machine", "init", "--template", "win2000"}).status, 2);
+    EXPECT_EQ(rmwctl.run({"machine", "init", "--template"}).status, 2);
+    EXPECT_EQ(rmwctl.run({"machine", "init", "a", "b"}).status, 2);
+    EXPECT_EQ(rmwctl.run({"machine", "start"}).status, 2);
+    EXPECT_EQ(rmwctl.run({"machine"}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "m"));
+}
+
+}  // namespace
