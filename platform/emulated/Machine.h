@@ -45,7 +45,9 @@ class Machine {
                                            const std::string& templateName);
     // Opens an existing machine; MachineError when FOLDER is not a usable machine.
     static std::unique_ptr<Machine> open(const std::filesystem::path& folder);
-    // Opens the default machine, creating it from "win98" on first use.
+    // Opens the default machine. The per-user machine is created from "win98" on first
+    // use; a folder named by ROAMWISE_MACHINE must already hold a machine, so that a
+    // mistyped name is reported rather than answered with a fresh machine.
     static std::unique_ptr<Machine> openDefault();
 
     ~Machine();
