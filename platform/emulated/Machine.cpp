@@ -9,6 +9,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/emulated/AsciiText.h"
 #include "platform/emulated/DesktopShell.h"
 #include "platform/emulated/EventLog.h"
 #include "platform/emulated/EventLogPower.h"
@@ -149,7 +150,7 @@ std::unique_ptr<Machine> Machine::create(const fs::path& requested,
     // The machine is made beside its folder and moved in whole, so no process ever
     // sees half a machine, and of two processes making the same one only one wins.
     fs::path staging = folder.parent_path() /
-                       ("." + folder.filename().string() + ".new-" + std::to_string(getpid()));
+                       concat({".", folder.filename().string(), ".new-", std::to_string(getpid())});
     std::error_code error;
     try {
         fs::remove_all(staging);

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/emulated/AnsiText.h"
+#include "platform/emulated/AsciiText.h"
 #include "platform/emulated/RegistryNames.h"
 
 namespace platform::emulated {
@@ -234,7 +235,7 @@ std::string RegFileParser::parseHexBytes(const LogicalLine& line, std::string_vi
         }
         std::uint32_t byte = 0;
         if (!parseHexNumber(item, 2, byte)) {
-            fail(line.number, "\"" + std::string(item) + "\" is not a hexadecimal byte");
+            fail(line.number, concat({"\"", item, "\" is not a hexadecimal byte"}));
         }
         bytes += static_cast<char>(byte);
     }
