@@ -22,7 +22,9 @@ int convertVerb(const std::vector<std::string>& args, Io io) {
 const VerbRegistration registration(
     "convert",
     "convert SOURCE DEST               convert the version-1 configuration file SOURCE\n"
-    "                                  into the version-2 file DEST (replaced if present)",
+    "                                  into the version-2 file DEST (replaced if present;\n"
+    "                                  Windows paths such as C:\\office.rmw or paths of this\n"
+    "                                  computer); SOURCE is only read",
     convertVerb);
 
 }  // namespace
