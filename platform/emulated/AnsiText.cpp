@@ -52,7 +52,11 @@ std::string ansiFromUtf16(std::string_view utf16le) {
         char32_t unit = static_cast<std::uint8_t>(utf16le[i]) |
                         static_cast<char32_t>(static_cast<std::uint8_t>(utf16le[i + 1])) << 8;
         bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
-        if (highSurrogate && i + 3 < utf16le.size()) i += 2;  // one character outside the code page
+        if (highSurrogate && i + 3 < utf16le.size()) {
+            auto next = static_cast<std::uint8_t>(utf16le[i + 3]);
+            if (next >= 0xDC && next <= 0xDF) i += 2;  // a pair: one character, not two
+        }
+        // Surrogates stand for characters beyond the code page.
         result += ansiByte(unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
     }
     return result;

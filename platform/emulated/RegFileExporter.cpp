@@ -50,40 +50,21 @@ std::string quotedRegText(const std::string& text) {
 
 RegFileExporter::RegFileExporter(RegistryDatabase& database) : database_(database) {}
 
-std::string RegFileExporter::displayPathOf(const std::string& keyPath) {
+std::string RegFileExporter::exportKey(const std::string& keyPath) {
     auto rooted = splitRootedPath(keyPath);
     if (!rooted) throw RegFileError("unknown root key in \"" + keyPath + "\"");
-    // Walk down from the root to learn each key's name as it was created.
-    KeyId key = RegistryDatabase::rootId(rooted->root.handle);
-    std::string display = rooted->root.name;
+    std::string folded = rooted->root.name;
     for (const auto& component : splitKeyPath(rooted->subPath)) {
-        std::string folded = foldName(component);
-        bool found = false;
-        for (const auto& subkey : database_.subkeys(key)) {
-            if (foldName(subkey.name) != folded) continue;
-            key = subkey.id;
-            display += '\\' + subkey.name;
-            found = true;
-            break;
-        }
-        if (!found) throw RegFileError("key not found: " + keyPath);
-    }
-    return display;
-}
-
-std::string RegFileExporter::exportKey(const std::string& keyPath) {
-    std::string display = displayPathOf(keyPath);
-    std::string folded = splitRootedPath(display)->root.name;
-    for (const auto& component : splitKeyPath(splitRootedPath(display)->subPath)) {
-        folded += '\\' + foldName(component);
+        folded += '\\';
+        folded += foldName(component);
     }
     std::string out = "REGEDIT4";
     out += kLineEnd;
-    // One read transaction, so the file shows the registry at one moment.
+    // One transaction, so the file shows the registry at one moment.
     RegistryDatabase::Transaction snapshot(database_);
     auto key = database_.findKey(folded);
     if (!key) throw RegFileError("key not found: " + keyPath);
-    writeKey(*key, display, out);
+    writeKey(*key, database_.displayPath(*key), out);
     snapshot.commit();
     out += kLineEnd;
     return out;

@@ -20,7 +20,6 @@ class RegFileExporter {
   private:
     void writeKey(KeyId key, const std::string& displayPath, std::string& out);
     void writeValue(const StoredValue& value, std::string& out) const;
-    std::string displayPathOf(const std::string& keyPath);
 
     RegistryDatabase& database_;
 };

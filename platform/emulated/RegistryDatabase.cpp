@@ -52,6 +52,7 @@ struct RegistryDatabase::Statements {
     explicit Statements(sqlite3* db)
         : findKey(db, "SELECT id FROM keys WHERE path = ?1"),
           keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
+          parentAndName(db, "SELECT parent, name FROM keys WHERE id = ?1"),
           createKey(db,
                     "INSERT INTO keys (parent, name, folded, path, written) "
                     "VALUES (?1, ?2, ?3, ?4, ?5)"),
@@ -78,7 +79,8 @@ struct RegistryDatabase::Statements {
           commit(db, "COMMIT"),
           rollback(db, "ROLLBACK") {}
 
-    SqliteStatement findKey, keyExists, createKey, touchKey, subkeys, hasSubkeys, deleteTree;
+    SqliteStatement findKey, keyExists, parentAndName, createKey, touchKey, subkeys, hasSubkeys,
+        deleteTree;
     SqliteStatement findValue, setValue, deleteValue, values, subkeySummary, valueSummary;
     SqliteStatement written, dataVersion, begin, commit, rollback;
 };
@@ -172,6 +174,18 @@ bool RegistryDatabase::keyExists(KeyId key) {
     StatementScope query(statements_->keyExists);
     query->bind(1, key);
     return query->step();
+}
+
+std::string RegistryDatabase::displayPath(KeyId key) {
+    std::string path;
+    while (key != 0) {
+        StatementScope query(statements_->parentAndName);
+        query->bind(1, key);
+        if (!query->step()) return std::string();
+        path = path.empty() ? query->text(1) : query->text(1) + '\\' + path;
+        key = query->integer(0);  // a root's parent is NULL, read as 0
+    }
+    return path;
 }
 
 KeyId RegistryDatabase::createKey(KeyId parent, std::string_view parentPath,

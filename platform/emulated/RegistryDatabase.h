@@ -72,6 +72,9 @@ class RegistryDatabase {
     // Keys are addressed by folded full path: "HKEY_LOCAL_MACHINE\SOFTWARE\X".
     std::optional<KeyId> findKey(std::string_view foldedPath);
     bool keyExists(KeyId key);
+    // The key's full path with every name spelt as it was created; empty when the key
+    // does not exist.
+    std::string displayPath(KeyId key);
     // Adds NAME below PARENT, whose folded path is PARENTPATH. Throws DatabaseError
     // (a constraint failure) when PARENT no longer exists.
     KeyId createKey(KeyId parent, std::string_view parentPath, std::string_view name);
