@@ -74,13 +74,4 @@ MachineDescription parseMachineDescription(std::string_view text, const std::str
     return description;
 }
 
-std::string formatMachineDescription(const MachineDescription& description) {
-    return "[Machine]\r\nPlatform=" + description.platform +
-           "\r\nMajorVersion=" + std::to_string(description.majorVersion) +
-           "\r\nMinorVersion=" + std::to_string(description.minorVersion) +
-           "\r\nBuildNumber=" + std::to_string(description.buildNumber) +
-           "\r\nPlatformId=" + std::to_string(description.platformId) +
-           "\r\nCSDVersion=" + description.csdVersion + "\r\n";
-}
-
 }  // namespace platform::emulated

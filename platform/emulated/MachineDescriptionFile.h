@@ -10,6 +10,5 @@ namespace platform::emulated {
 
 // Throws MachineError naming FILENAME when a setting is missing or not a number.
 MachineDescription parseMachineDescription(std::string_view text, const std::string& fileName);
-std::string formatMachineDescription(const MachineDescription& description);
 
 }  // namespace platform::emulated
