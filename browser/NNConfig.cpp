@@ -42,7 +42,8 @@ void writeProfile(const std::string& sKey, const std::string& sValue,
 // A port as Navigator stores it: an empty text is 0, a whole number from 0 to 65535 is
 // itself, anything else has no number.
 std::optional<std::int32_t> portNumber(const std::string& sPort) {
-    const std::string digits = "0" + browsertext::trim(sPort);
+    std::string digits = browsertext::trim(sPort);
+    digits.insert(digits.begin(), '0');
     std::int32_t number = 0;
     for (char c : digits) {
         if (c < '0' || c > '9') return std::nullopt;

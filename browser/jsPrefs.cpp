@@ -157,7 +157,10 @@ std::string jsPrefs::getSetting(const std::string& sKey) const {
 }
 
 void jsPrefs::saveSettingStr(const std::string& sKey, const std::string& sValue) {
-    placeLine(sKey, settingLine(sKey, "\"" + escapeText(sValue) + "\""));
+    std::string quoted = escapeText(sValue);
+    quoted.insert(quoted.begin(), '"');
+    quoted.push_back('"');
+    placeLine(sKey, settingLine(sKey, quoted));
 }
 
 void jsPrefs::saveSettingInt(const std::string& sKey, std::int32_t iValue) {
