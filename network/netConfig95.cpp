@@ -93,6 +93,15 @@ void netConfig95::rereadAdapterSettings() {
     getWINSEnabled();
     getWINSServer1();
     getWINSServer2();
+    if (winSockVersion_ == 2) rereadAdapterScope();
+}
+
+// With WinSock 2 the scope belongs to the adapter like its WINS servers. The previous
+// adapter's scope must not stay behind, not even when this adapter has none: switching
+// WINS marks the scope, and applying would then write it into this adapter's key.
+void netConfig95::rereadAdapterScope() {
+    cache().ScopeID.clear();
+    getScopeID();
 }
 
 // ---- Keys ------------------------------------------------------------------------------

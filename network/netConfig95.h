@@ -55,6 +55,7 @@ class netConfig95 : public netConfig {
     void rereadAdapterSettings() override;
 
   private:
+    void rereadAdapterScope();
     std::optional<std::string> adapterKeyPath() const;
     std::optional<std::string> netBiosKeyPath() const;
     std::optional<std::string> readNodeType();

@@ -80,6 +80,24 @@ TEST(NetConfig95, SwitchesAdaptersWithAndWithoutReReading) {
     EXPECT_TRUE(machine.recorder().allWrites().empty());
 }
 
+// With WinSock 2 each adapter has its own scope; switching WINS on after a change of
+// adapter must not carry the previous adapter's scope over.
+TEST(NetConfig95, SwitchingAdaptersReadsTheNewAdaptersScope) {
+    testsupport::TestMachine machine("win98");
+    writeText(kEthernet, "ScopeID", "corp");
+    netConfig95 net;
+    net.loadConfiguration();
+    net.CurrentAdapter(1);
+    EXPECT_EQ(net.ScopeID(), "corp");
+
+    net.CurrentAdapter(0);  // the dial-up adapter has no scope
+    EXPECT_EQ(net.ScopeID(), "");
+    net.WINSEnabled(true);
+    net.applyConfiguration();
+    EXPECT_EQ(readText(kDialUp, "ScopeID"), "");
+    EXPECT_EQ(readText(kEthernet, "ScopeID"), "corp");
+}
+
 TEST(NetConfig95, NodeTypeDecidesDhcpAndWins) {
     struct Case {
         std::optional<std::string> nodeType;
