@@ -341,7 +341,9 @@ void clsEasyRegistry::OpenPath(std::string strPath, win32::REGSAM access) {
 }
 
 void clsEasyRegistry::GoToRoot() {
-    if (!currentPath_.empty()) CloseHandle(keyHandle_);
+    // The close is the move's only registry call, so its result is the one reported,
+    // success included.
+    if (!currentPath_.empty() && keyHandle_ != 0) CheckResult(win32::RegCloseKey(keyHandle_));
     currentPath_.clear();
     keyHandle_ = 0;
 }

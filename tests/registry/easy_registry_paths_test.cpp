@@ -88,6 +88,21 @@ TEST_F(EasyRegistryPaths, BackslashGoesToTheRootAndDotReopens) {
     EXPECT_EQ(registry_.DirKey()->size(), 6u);
 }
 
+TEST_F(EasyRegistryPaths, GoingToTheRootReportsItsOwnClose) {
+    registry_.SuppressErrors(true);
+    registry_.Cd("\\HKEY_LOCAL_MACHINE\\Software");
+    registry_.ValueOf("No Such Value");
+    EXPECT_EQ(registry_.lastError(), 2);
+    registry_.Cd("\\");
+    EXPECT_EQ(registry_.lastError(), 0) << "the close was the move's only registry call";
+
+    registry_.Cd("\\HKEY_CURRENT_USER");
+    registry_.ValueOf("No Such Value");
+    registry_.Cd("..");
+    EXPECT_EQ(registry_.CurrentKey(), "");
+    EXPECT_EQ(registry_.lastError(), 0);
+}
+
 TEST_F(EasyRegistryPaths, UnknownRootRaisesAndLeavesNoOpenKey) {
     registry_.SuppressErrors(true);  // class errors are raised all the same
     const RaisedError error = raisedBy([&] { registry_.Cd("HKLM\\Software"); });
