@@ -1,8 +1,10 @@
 #include "browser/jsPrefs.h"
 
+#include <optional>
 #include <utility>
 
 #include "browser/browserText.h"
+#include "browser/jsString.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
 #include "settings/SettingsStore.h"
@@ -23,75 +25,25 @@ std::string settingLine(const std::string& sKey, const std::string& sValue) {
     return "user_pref(\"" + sKey + "\", " + sValue + ");";
 }
 
-// A text value as a JavaScript string body: quotes, backslashes and line breaks inside
-// it must not end the string or the line.
-std::string escapeText(const std::string& sValue) {
-    std::string escaped;
-    for (char c : sValue) {
-        switch (c) {
-            case '\\':
-                escaped += "\\\\";
-                break;
-            case '"':
-                escaped += "\\\"";
-                break;
-            case '\n':
-                escaped += "\\n";
-                break;
-            case '\r':
-                escaped += "\\r";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
-}
-
-std::string unescapeText(const std::string& sBody) {
-    std::string text;
-    for (std::size_t i = 0; i < sBody.size(); ++i) {
-        if (sBody[i] != '\\' || i + 1 == sBody.size()) {
-            text += sBody[i];
-            continue;
-        }
-        const char next = sBody[++i];
-        switch (next) {
-            case '\\':
-            case '"':
-            case '\'':
-                text += next;
-                break;
-            case 'n':
-                text += '\n';
-                break;
-            case 'r':
-                text += '\r';
-                break;
-            case 't':
-                text += '\t';
-                break;
-            // Escapes this class never writes (\u..., \x...) are kept as they stand.
-            default:
-                text += '\\';
-                text += next;
-        }
-    }
-    return text;
-}
-
-// The body of the string that starts at OPEN (a double quote), up to its closing
-// quote, or to the line's ");" when the quote is never closed.
-std::string quotedValue(const std::string& sLine, std::size_t open) {
+// The position of the quote that closes the string starting at OPEN (a double quote),
+// npos when the line never closes it.
+std::size_t closingQuote(const std::string& sLine, std::size_t open) {
     std::size_t i = open + 1;
     while (i < sLine.size() && sLine[i] != '"') {
         i += (sLine[i] == '\\') ? 2 : 1;
     }
-    if (i >= sLine.size()) {
+    return i < sLine.size() ? i : std::string::npos;
+}
+
+// The text of the string that starts at OPEN, up to its closing quote, or to the
+// line's ");" when the quote is never closed.
+std::string quotedValue(const std::string& sLine, std::size_t open) {
+    std::size_t end = closingQuote(sLine, open);
+    if (end == std::string::npos) {
         const std::size_t close = sLine.rfind(");");
-        i = (close == std::string::npos || close <= open) ? sLine.size() : close;
+        end = (close == std::string::npos || close <= open) ? sLine.size() : close;
     }
-    return unescapeText(sLine.substr(open + 1, i - open - 1));
+    return jsstring::unescape(sLine.substr(open + 1, end - open - 1));
 }
 
 std::string plainValue(const std::string& sLine, std::size_t start) {
@@ -142,25 +94,16 @@ void jsPrefs::closePrefsFile() {
 }
 
 std::string jsPrefs::getSetting(const std::string& sKey) const {
-    const std::size_t number = findLine(keyPrefix(sKey));
-    if (number == 0) return "";
-    const std::string& line = lines_[number - 1];
-    const std::size_t keyEnd =
-        browsertext::toLower(line).find(keyPrefix(sKey)) + keyPrefix(sKey).size();
-    const std::size_t comma = line.find(',', keyEnd);
-    // A call without a value, such as user_pref("key"); , has none to give.
-    if (comma == std::string::npos || line.find(')', keyEnd) < comma) return "";
-    std::size_t start = comma + 1;
-    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
-    if (start < line.size() && line[start] == '"') return quotedValue(line, start);
-    return plainValue(line, start);
+    const std::optional<Value> value = findValue(sKey);
+    if (!value) return "";
+    if (value->start < value->line->size() && (*value->line)[value->start] == '"') {
+        return quotedValue(*value->line, value->start);
+    }
+    return plainValue(*value->line, value->start);
 }
 
 void jsPrefs::saveSettingStr(const std::string& sKey, const std::string& sValue) {
-    std::string quoted = escapeText(sValue);
-    quoted.insert(quoted.begin(), '"');
-    quoted.push_back('"');
-    placeLine(sKey, settingLine(sKey, quoted));
+    placeLine(sKey, settingLine(sKey, textLiteral(sKey, sValue)));
 }
 
 void jsPrefs::saveSettingInt(const std::string& sKey, std::int32_t iValue) {
@@ -188,6 +131,35 @@ bool jsPrefs::isOpen() const {
 
 const std::vector<std::string>& jsPrefs::lines() const {
     return lines_;
+}
+
+// Where the value of the key's line begins (after the comma and any blanks); none when
+// the key has no line or its call has no value, such as user_pref("key"); .
+std::optional<jsPrefs::Value> jsPrefs::findValue(const std::string& sKey) const {
+    const std::string prefix = keyPrefix(sKey);
+    const std::size_t number = findLine(prefix);
+    if (number == 0) return std::nullopt;
+    const std::string& line = lines_[number - 1];
+    const std::size_t keyEnd = browsertext::toLower(line).find(prefix) + prefix.size();
+    const std::size_t comma = line.find(',', keyEnd);
+    if (comma == std::string::npos || line.find(')', keyEnd) < comma) return std::nullopt;
+    std::size_t start = comma + 1;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+    return Value{&line, start};
+}
+
+// The quoted text for sValue. When the key's line already holds a string that reads as
+// sValue, that string is kept byte for byte: however the browser or a person escaped it
+// ("\u00e9", "\x41"), an unchanged value is written back unchanged.
+std::string jsPrefs::textLiteral(const std::string& sKey, const std::string& sValue) const {
+    const std::optional<Value> value = findValue(sKey);
+    if (value && value->start < value->line->size() && (*value->line)[value->start] == '"') {
+        const std::size_t close = closingQuote(*value->line, value->start);
+        if (close != std::string::npos && quotedValue(*value->line, value->start) == sValue) {
+            return value->line->substr(value->start, close - value->start + 1);
+        }
+    }
+    return "\"" + jsstring::escape(sValue) + "\"";
 }
 
 std::size_t jsPrefs::findLine(const std::string& sPrefix) const {

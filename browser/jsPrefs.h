@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,16 @@ class jsPrefs {
     const std::vector<std::string>& lines() const;
 
   private:
+    // The line of a key and where its value begins in it.
+    struct Value {
+        const std::string* line;
+        std::size_t start;
+    };
+
     // 1-based number of the first line starting with the prefix, 0 when none.
     std::size_t findLine(const std::string& sPrefix) const;
+    std::optional<Value> findValue(const std::string& sKey) const;
+    std::string textLiteral(const std::string& sKey, const std::string& sValue) const;
     void placeLine(const std::string& sKey, const std::string& sLine);
     static void writeBack(const std::string& sFile, const std::vector<std::string>& lines);
 

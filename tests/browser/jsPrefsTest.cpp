@@ -105,7 +105,35 @@ TEST_F(JsPrefsTest, UnescapesStringsWrittenByTheBrowser) {
                         false);
     EXPECT_EQ(prefs.getSetting("dir"), "C:\\Program Files\\");
     EXPECT_EQ(prefs.getSetting("q"), "say \"hi\" it's\ttab");
-    EXPECT_EQ(prefs.getSetting("u"), "caf\\u00e9");
+    EXPECT_EQ(prefs.getSetting("u"), "caf\xe9");
+}
+
+TEST_F(JsPrefsTest, UnicodeEscapesReadAsTheirSingleByteCharacterOrStayAsTheyStand) {
+    jsPrefs prefs;
+    prefs.openPrefsFile(prefsFile("user_pref(\"latin\", \"b\\u00FCcher \\x41\\u20ac\");\n"
+                                  "user_pref(\"wide\", \"\\u4e2d.example \\u0085 \\u00e\");\n"),
+                        false);
+    EXPECT_EQ(prefs.getSetting("latin"),
+              "b\xfc"
+              "cher A\x80");
+    EXPECT_EQ(prefs.getSetting("wide"), "\\u4e2d.example \\u0085 \\u00e");
+}
+
+TEST_F(JsPrefsTest, UnchangedTextValuesAreWrittenBackAsTheyStand) {
+    const std::string escaped =
+        "user_pref(\"a\", \"b\\u00fccher.example, \\u4e2d.example, pro\\x67\");";
+    jsPrefs prefs;
+    prefs.openPrefsFile(prefsFile(escaped + "\r\n// end\r\n"), true);
+    prefs.saveSettingStr("a", prefs.getSetting("a"));
+    EXPECT_EQ(prefs.lines().front(), escaped);
+
+    prefs.saveSettingStr("a", prefs.getSetting("a") + ", x\\y");
+    EXPECT_EQ(prefs.lines().front(),
+              "user_pref(\"a\", \"b\xfc"
+              "cher.example, \\u4e2d.example, prog, x\\\\y\");")
+        << "a changed value keeps the characters it cannot hold as single bytes";
+    prefs.saveSettingStr("A", "a \"quoted\" word");
+    EXPECT_EQ(prefs.lines().front(), "user_pref(\"A\", \"a \\\"quoted\\\" word\");");
 }
 
 TEST_F(JsPrefsTest, ReplacedLinesKeepTheirPlaceExceptTheLastWhichMovesUp) {
