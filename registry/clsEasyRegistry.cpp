@@ -244,13 +244,7 @@ clsEasyRegistry::Value clsEasyRegistry::ValueOf(const std::string& strValueName,
     if (!currentPath_.empty()) OpenPath(".", win32::KEY_QUERY_VALUE);
 
     win32::DWORD type = win32::REG_NONE;
-    win32::DWORD length = 0;
-    CheckResult(win32::RegQueryValueExA(keyHandle_, strValueName.c_str(), nullptr, &type, nullptr,
-                                        &length));
-    std::vector<std::uint8_t> data(length);
-    CheckResult(win32::RegQueryValueExA(keyHandle_, strValueName.c_str(), nullptr, &type,
-                                        data.empty() ? nullptr : data.data(), &length));
-    data.resize(std::min<std::size_t>(length, data.size()));
+    std::vector<std::uint8_t> data = QueryData(strValueName, type);
 
     lngValueType = typeCodeOf(type);
     Value value;
@@ -271,6 +265,28 @@ clsEasyRegistry::Value clsEasyRegistry::ValueOf(const std::string& strValueName,
             break;
     }
     return value;
+}
+
+// The value's data: its size first, then the data into a buffer of exactly that size.
+// Another process may make the value longer in between; that read then fails with the
+// new size and is made again. A buffer the registry did not fill is never taken for data.
+std::vector<std::uint8_t> clsEasyRegistry::QueryData(const std::string& name,
+                                                     win32::DWORD& type) {
+    constexpr int kAttempts = 4;
+    win32::DWORD length = 0;
+    CheckResult(
+        win32::RegQueryValueExA(keyHandle_, name.c_str(), nullptr, &type, nullptr, &length));
+    win32::LONG result = win32::ERROR_MORE_DATA;
+    std::vector<std::uint8_t> data;
+    for (int attempt = 0; attempt < kAttempts && result == win32::ERROR_MORE_DATA; ++attempt) {
+        data.assign(length, 0);
+        result = win32::RegQueryValueExA(keyHandle_, name.c_str(), nullptr, &type,
+                                         data.empty() ? nullptr : data.data(), &length);
+        CheckResult(result);
+    }
+    if (result != win32::ERROR_SUCCESS) return {};
+    data.resize(std::min<std::size_t>(length, data.size()));
+    return data;
 }
 
 clsEasyRegistry::Value clsEasyRegistry::ValueOf(const std::string& strValueName) {

@@ -78,6 +78,7 @@ class clsEasyRegistry {
     void OpenRelative(const std::string& path, win32::REGSAM access);
     void CloseHandle(win32::HKEY handle);
     KeyInfo QueryInfo();
+    std::vector<std::uint8_t> QueryData(const std::string& name, win32::DWORD& type);
     win32::LONG EnumValue(win32::DWORD index, std::vector<char>& name,
                           std::vector<std::uint8_t>& data, win32::DWORD& type,
                           win32::DWORD& nameLength, win32::DWORD& dataLength);

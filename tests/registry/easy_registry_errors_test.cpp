@@ -80,6 +80,30 @@ class ScriptedRegistry : public platform::Registry {
     win32::HKEY nextHandle_ = 100;
 };
 
+// A REG_SZ value that another process makes longer after each read: "ab", "abc", ...
+// up to LONGEST characters, then it stays.
+class GrowingValueRegistry : public ScriptedRegistry {
+  public:
+    std::size_t longest = 0;
+
+    win32::LONG RegQueryValueExA(win32::HKEY, const char*, win32::DWORD*, win32::DWORD* type,
+                                 win32::BYTE* data, win32::DWORD* length) override {
+        const std::string value = text_ + '\0';
+        if (text_.size() < longest) text_ += static_cast<char>('a' + text_.size());
+        if (type) *type = win32::REG_SZ;
+        if (data != nullptr && value.size() > *length) {
+            *length = static_cast<win32::DWORD>(value.size());
+            return win32::ERROR_MORE_DATA;
+        }
+        if (data != nullptr) std::copy(value.begin(), value.end(), data);
+        *length = static_cast<win32::DWORD>(value.size());
+        return win32::ERROR_SUCCESS;
+    }
+
+  private:
+    std::string text_ = "ab";
+};
+
 class EasyRegistryErrors : public ::testing::Test {
   protected:
     platform::Services services() {
@@ -188,6 +212,32 @@ TEST_F(EasyRegistryErrors, DestructionAfterThePlatformIsGoneDoesNotThrow) {
         platform::ScopedServices nothing{platform::Services{}};
         EXPECT_NO_THROW(registry.reset());
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EasyRegistryReads, AValueThatGrowsBetweenSizeAndReadIsReadAgain) {
+    GrowingValueRegistry growing;
+    growing.longest = 4;
+    platform::Services services;
+    services.registry = &growing;
+    platform::ScopedServices scope(services);
+    clsEasyRegistry registry;
+    registry.SuppressErrors(true);
+    registry.Cd("\\HKEY_CURRENT_USER\\Software");
+
+    const auto value = registry.ValueOf("Name");
+    EXPECT_EQ(registry.lastError(), 0);
+    EXPECT_EQ(value.text, "abcd");
+
+    // One that never stops growing is reported as failed, never as unfilled bytes.
+    growing.longest = 1000;
+    const auto unsettled = registry.ValueOf("Name");
+    EXPECT_EQ(registry.lastError(), win32::ERROR_MORE_DATA);
+    EXPECT_EQ(unsettled.text, "");
+    EXPECT_TRUE(unsettled.bytes.empty());
 }
 
 }  // namespace
