@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "config/TextRules.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
 
@@ -11,10 +12,19 @@ namespace {
     throw RaisedError(75, "RmwConfig", "Path/File access error");
 }
 
+// A blank path, or one ending in a folder separator, names no file. Its staging name
+// would be ".saving" in the current or the named folder, where an unrelated file of that
+// name would be overwritten and then removed.
+bool namesAFile(const std::string& path) {
+    const std::string trimmed = textrules::trimmedBlanks(path);
+    return !trimmed.empty() && trimmed.back() != '\\' && trimmed.back() != '/';
+}
+
 }  // namespace
 
 StagedFile::StagedFile(std::string target, const std::string& initialContents)
     : target_(std::move(target)), staging_(target_ + ".saving") {
+    if (!namesAFile(target_)) raiseAccessError();
     if (!platform::files().writeWholeFile(staging_, initialContents)) {
         platform::files().deleteFile(staging_);
         raiseAccessError();

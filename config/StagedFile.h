@@ -8,7 +8,8 @@
 class StagedFile {
   public:
     // Creates the staging file beside TARGET and writes INITIALCONTENTS into it. Raises
-    // "Path/File access error" (number 75) when it cannot be created; TARGET is untouched.
+    // "Path/File access error" (number 75) when TARGET names no file (blank, or ending in
+    // a folder separator) or the staging file cannot be created; TARGET is untouched.
     StagedFile(std::string target, const std::string& initialContents);
     // Removes the staging file unless it has been committed.
     ~StagedFile();

@@ -305,6 +305,18 @@ TEST_F(RmwFileTest, AFileThatCannotBeCreatedIsRaisedBeforeAnythingIsWritten) {
     EXPECT_TRUE(log.empty());
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "No Such Folder"));
     EXPECT_EQ(document.confFile(), path);
+
+    // Paths that name no file fail the same way, and a file of the folder that happens
+    // to be called ".saving" is left alone.
+    const std::string unrelated = file(".saving");
+    writeFileBytes(unrelated, "someone else's");
+    const std::vector<std::string> noFiles = {"", "  ", folder_.path().string() + "/", "C:\\"};
+    for (const std::string& noFile : noFiles) {
+        EXPECT_THROW(document.saveConfigurationFile(noFile, addIns), RaisedError) << noFile;
+    }
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(fileBytes(unrelated), "someone else's");
+    EXPECT_FALSE(std::filesystem::exists(machine_.machine().driveC() / ".saving"));
 }
 
 TEST_F(RmwFileTest, WindowsPathsWorkAsWellAsNativeOnes) {
