@@ -188,6 +188,13 @@ void IEConfig::setProxySettings(const std::string& sServer) {
          {&IEConfig::setHTTP, &IEConfig::setFTP, &IEConfig::setGopher, &IEConfig::setSecure}) {
         (this->*setter)("", "");
     }
+    // One server for all protocols says nothing about SOCKS, so the SOCKS proxy stays as
+    // it was; a list of protocols without a SOCKS entry has none. Keeping it then would
+    // carry the SOCKS proxy of one configuration file into the next one opened.
+    if (!UseSameProxy()) {
+        SocksAddress("");
+        SocksPort("");
+    }
     std::size_t start = 0;
     bool first = true;
     while (start < server.size()) {

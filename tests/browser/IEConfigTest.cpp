@@ -90,7 +90,8 @@ TEST_F(IEConfigTest, ParsesProtocolEntries) {
     readServer("http=web:80;ftp=files:21");
     EXPECT_FALSE(ie_.UseSameProxy());
     EXPECT_EQ(proxiesOf(ie_),
-              (Proxies{{"web", "80"}, {"files", "21"}, {"", ""}, {"", ""}, {"keep", "1"}}));
+              (Proxies{{"web", "80"}, {"files", "21"}, {"", ""}, {"", ""}, {"", ""}}))
+        << "a list of protocols without SOCKS has no SOCKS proxy";
 
     readServer("ftp=ftp://files:21");
     EXPECT_EQ(ie_.FTPAddress(), "ftp://files");
@@ -108,7 +109,7 @@ TEST_F(IEConfigTest, ParsesProtocolEntries) {
 
 TEST_F(IEConfigTest, StopsAtTheFirstEmptyEntry) {
     readServer("gopher=g:70;;http=web:80");
-    EXPECT_EQ(proxiesOf(ie_), (Proxies{{"", ""}, {"", ""}, {"g", "70"}, {"", ""}, {"keep", "1"}}));
+    EXPECT_EQ(proxiesOf(ie_), (Proxies{{"", ""}, {"", ""}, {"g", "70"}, {"", ""}, {"", ""}}));
 }
 
 TEST_F(IEConfigTest, EmptyOrMissingServerClearsTheFourProxies) {
@@ -116,7 +117,7 @@ TEST_F(IEConfigTest, EmptyOrMissingServerClearsTheFourProxies) {
     ie_.UseSameProxy(true);
     readServer("  ");
     EXPECT_FALSE(ie_.UseSameProxy());
-    EXPECT_EQ(proxiesOf(ie_), (Proxies{{}, {}, {}, {}, {"keep", "1"}}));
+    EXPECT_EQ(proxiesOf(ie_), (Proxies{{}, {}, {}, {}, {}}));
 
     browsertest::deleteValue(kSettings, "ProxyServer");
     ie_.HTTPAddress("stays");
@@ -338,7 +339,7 @@ TEST_F(IEConfigTest, FileSectionMissingOrOddValues) {
     testsupport::TempFolder temp;
     const std::string file = (temp.path() / "odd.rmw").string();
     win32::WritePrivateProfileStringA("Internet Explorer", "ProxyEnable", std::string("yes"), file);
-    setProxies(ie_, {{"web", "80"}, {"f", "1"}, {}, {}, {}});
+    setProxies(ie_, {{"web", "80"}, {"f", "1"}, {}, {}, {"socks", "1080"}});
     ie_.UseSameProxy(true);
     ie_.ConnectViaLAN(true);
     ie_.IgnoreLocalAddresses(true);
@@ -349,6 +350,7 @@ TEST_F(IEConfigTest, FileSectionMissingOrOddValues) {
     EXPECT_FALSE(ie_.IgnoreLocalAddresses());
     EXPECT_EQ(ie_.HTTPAddress(), "");
     EXPECT_EQ(ie_.FTPPort(), "");
+    EXPECT_EQ(ie_.SocksAddress(), "") << "a file without proxies does not keep the SOCKS proxy";
 }
 
 }  // namespace
