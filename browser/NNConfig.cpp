@@ -248,13 +248,23 @@ std::string NNConfig::findPerUserKeyPrefs() {
     if (!found) return "";
     const std::string popstate =
         browsertext::toLower(readValue(userKey + "\\servers\\" + server, "popstatePath", found));
-    if (!found) return "";
-    const std::size_t at = popstate.find(folder);
-    // A mail path outside the profile folder says nothing about where the folder is.
-    if (at == std::string::npos) return "";
-    std::string profileFolder = popstate.substr(0, at + folder.size() + 1);
-    if (profileFolder.size() == at + folder.size()) profileFolder += "\\";
-    return profileFolder + "prefs.js";
+    if (!found || folder.empty()) return "";
+    return prefsInProfileFolder(popstate, folder);
+}
+
+// The folder name can also occur earlier in the mail path ("fil" in "program files"), so
+// every place it occurs is tried in turn, the first one first, until one holds a prefs.js.
+// A mail path without the name says nothing about where the profile folder is.
+std::string NNConfig::prefsInProfileFolder(const std::string& sMailPath,
+                                           const std::string& sFolder) {
+    for (std::size_t at = sMailPath.find(sFolder); at != std::string::npos;
+         at = sMailPath.find(sFolder, at + 1)) {
+        std::string profileFolder = sMailPath.substr(0, at + sFolder.size() + 1);
+        if (profileFolder.size() == at + sFolder.size()) profileFolder += "\\";
+        const std::string prefs = profileFolder + "prefs.js";
+        if (platform::files().fileExists(prefs)) return prefs;
+    }
+    return "";
 }
 
 std::string NNConfig::readValue(const std::string& sKey, const std::string& sValueName,

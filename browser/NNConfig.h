@@ -50,6 +50,8 @@ class NNConfig : public browserProperties {
     std::string findPrefsFile();
     std::string findProfileRegistryPrefs(const std::string& sUser);
     std::string findPerUserKeyPrefs();
+    static std::string prefsInProfileFolder(const std::string& sMailPath,
+                                            const std::string& sFolder);
     std::string readValue(const std::string& sKey, const std::string& sValueName, bool& bFound);
     void warnWhenPrefsMissing();
     void savePort(const std::string& sKey, const std::string& sPort);

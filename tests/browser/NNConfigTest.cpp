@@ -91,6 +91,20 @@ TEST_F(NNConfigTest, FindsPrefsThroughTheOlderPerUserKeys) {
     EXPECT_TRUE(navigator.ConnectViaLAN());
 }
 
+TEST_F(NNConfigTest, OlderKeysFindTheProfileFolderPastAnEarlierMatchOfItsName) {
+    forgetProfiles();
+    setString(kBiff, "CurrentUser", "Fil");
+    setString(kBiff + "\\Users\\Fil", "defaultServer", "pop");
+    setString(kBiff + "\\Users\\Fil\\servers\\pop", "popstatePath",
+              "C:\\Program Files\\Netscape\\Users\\fil\\mail");
+    writeBytes(platform::files().toNative("C:\\Program Files\\Netscape\\Users\\fil\\prefs.js"),
+               "// prefs\r\n");
+
+    NNConfig navigator;
+    EXPECT_EQ(navigator.prefsFilePath(), "c:\\program files\\netscape\\users\\fil\\prefs.js");
+    EXPECT_EQ(navigator.status(), 0);
+}
+
 TEST_F(NNConfigTest, OlderKeysNotLeadingToAFileGiveNoPath) {
     forgetProfiles();
     setString(kBiff, "CurrentUser", "user one");
