@@ -1,6 +1,8 @@
 #include "config/AutomationValue.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
+#include <optional>
 
 #include "config/TextRules.h"
 #include "platform/RaisedError.h"
@@ -9,15 +11,26 @@ namespace {
 
 constexpr std::int32_t kTypeMismatch = 13;
 
+// TEXT as a decimal number ("1", "-1", "+0.5", "1e3"), whatever the process's locale
+// says about decimal points; nothing for any other text. The C library's own parser
+// would also take "nan", "inf" and "0x10", which are no numbers to an automation object.
+std::optional<double> decimalNumber(const std::string& text) {
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (begin != end && *begin == '+') ++begin;
+    double number = 0;
+    const auto [stop, error] = std::from_chars(begin, end, number, std::chars_format::general);
+    if (begin == end || error != std::errc() || stop != end || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 bool textToBoolean(const std::string& raw, const std::string& source) {
     const std::string text = textrules::trimmedBlanks(raw);
     if (textrules::equalsIgnoringCase(text, "true")) return true;
     if (textrules::equalsIgnoringCase(text, "false")) return false;
-    if (!text.empty()) {
-        char* end = nullptr;
-        const double number = std::strtod(text.c_str(), &end);
-        if (end == text.c_str() + text.size()) return number != 0;
-    }
+    if (const auto number = decimalNumber(text)) return *number != 0;
     throw RaisedError(kTypeMismatch, source, "Type mismatch");
 }
 

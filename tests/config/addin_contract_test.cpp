@@ -77,12 +77,19 @@ TEST(AddInContractTest, AnswersConvertToBooleansAsTheAutomationModelDoes) {
         {std::string("TRUE"), true},
         {std::string("1"), true},
         {std::string("0"), false},
+        {std::string("+1"), true},
+        {std::string("-0.0"), false},
+        {std::string("1e3"), true},
     };
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(toBoolean(value, "Test"), expected) << "case index " << value.index();
     }
     EXPECT_EQ(raisedNumber([] { toBoolean(std::string("yes"), "Test"); }), 13);
     EXPECT_EQ(raisedNumber([] { toBoolean(std::string(""), "Test"); }), 13);
+    // Texts a C library reads as numbers but an automation object does not.
+    for (const char* text : {"nan", "inf", "-Infinity", "0x10", "1.5.2", "+"}) {
+        EXPECT_EQ(raisedNumber([&] { toBoolean(std::string(text), "Test"); }), 13) << text;
+    }
 }
 
 TEST(AddInContractTest, TheListKeepsLoadingOrderAndUniqueNames) {
