@@ -32,6 +32,21 @@ CREATE TABLE vals (
 );
 )sql";
 
+// Key ids are never given out twice. A handle names its key by id, so an id that came
+// back with a new key would let a handle to a removed key read and change the new one.
+// SQLite reuses the highest id once its row is gone; the highest id ever removed is
+// therefore kept, and new keys are numbered above it. The trigger keeps the mark for
+// every removal, whichever program makes it.
+const char* const kKeyIdMark = R"sql(
+CREATE TABLE IF NOT EXISTS removed_key_mark (last INTEGER NOT NULL);
+INSERT INTO removed_key_mark SELECT 0 WHERE NOT EXISTS (SELECT 1 FROM removed_key_mark);
+CREATE TRIGGER IF NOT EXISTS keys_removed AFTER DELETE ON keys
+WHEN old.id > (SELECT last FROM removed_key_mark)
+BEGIN
+    UPDATE removed_key_mark SET last = old.id;
+END;
+)sql";
+
 // A key's descendants are the paths between "PATH\" and "PATH]": ']' follows '\'.
 std::string descendantsEnd(std::string_view path) {
     std::string end(path);
@@ -54,8 +69,10 @@ struct RegistryDatabase::Statements {
           keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
           parentAndName(db, "SELECT parent, name FROM keys WHERE id = ?1"),
           createKey(db,
-                    "INSERT INTO keys (parent, name, folded, path, written) "
-                    "VALUES (?1, ?2, ?3, ?4, ?5)"),
+                    "INSERT INTO keys (id, parent, name, folded, path, written) "
+                    "VALUES (max((SELECT coalesce(max(id), 0) FROM keys), "
+                    "(SELECT coalesce(max(last), 0) FROM removed_key_mark)) + 1, "
+                    "?1, ?2, ?3, ?4, ?5)"),
           touchKey(db, "UPDATE keys SET written = ?2 WHERE id = ?1"),
           subkeys(db, "SELECT id, name, written FROM keys WHERE parent = ?1 ORDER BY folded"),
           hasSubkeys(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1"),
@@ -132,7 +149,10 @@ void RegistryDatabase::createSchemaIfMissing() {
         StatementScope scope(version);
         return scope->step() ? scope->integer(0) : 0;
     };
-    if (current() == kSchemaVersion) return;
+    if (current() == kSchemaVersion) {
+        addKeyIdMarkIfMissing();
+        return;
+    }
     execute("BEGIN IMMEDIATE");
     try {
         std::int64_t found = current();  // another process may have created it meanwhile
@@ -141,6 +161,7 @@ void RegistryDatabase::createSchemaIfMissing() {
         }
         if (found == 0) {
             execute(kSchema);
+            execute(kKeyIdMark);
             SqliteStatement root(db_,
                                  "INSERT INTO keys (id, parent, name, folded, path, written) "
                                  "VALUES (?1, NULL, ?2, ?2, ?2, ?3)");
@@ -152,6 +173,23 @@ void RegistryDatabase::createSchemaIfMissing() {
             }
             execute("PRAGMA user_version = 1");
         }
+        execute("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+// Databases made before the mark existed get it on first use; their earlier removals
+// are past, and no handle of this process can name them.
+void RegistryDatabase::addKeyIdMarkIfMissing() {
+    if (queryText("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = 'keys_removed'") ==
+        "1") {
+        return;
+    }
+    execute("BEGIN IMMEDIATE");
+    try {
+        execute(kKeyIdMark);
         execute("COMMIT");
     } catch (...) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

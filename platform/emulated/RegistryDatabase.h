@@ -124,6 +124,7 @@ class RegistryDatabase {
     void execute(const char* sql);
     std::string queryText(const char* sql);
     void createSchemaIfMissing();
+    void addKeyIdMarkIfMissing();
     void touchKey(KeyId key);
     void noteChange() { ++localChanges_; }
     bool readWalHeader(std::array<std::uint8_t, 48>& header);

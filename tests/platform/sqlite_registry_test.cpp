@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstring>
 #include <string>
@@ -296,6 +297,22 @@ TEST_P(BothPlatforms, AKeyRemovedUnderAnOpenHandleCannotGrow) {
     RegCloseKey(key);
 }
 
+TEST_P(BothPlatforms, AHandleToARemovedKeyNeverReachesAKeyMadeAfterIt) {
+    HKEY doomed = create(HKEY_CURRENT_USER, "Doomed");
+    ASSERT_EQ(setString(doomed, "kept", "old"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Doomed"), ERROR_SUCCESS);
+    HKEY newcomer = create(HKEY_CURRENT_USER, "Newcomer");
+    ASSERT_EQ(setString(newcomer, "mine", "new"), ERROR_SUCCESS);
+
+    EXPECT_EQ(setString(doomed, "stray", "x"), ERROR_KEY_DELETED);
+    EXPECT_NE(RegDeleteValueA(doomed, "mine"), ERROR_SUCCESS);
+    EXPECT_NE(query(doomed, "mine").result, ERROR_SUCCESS);
+    EXPECT_TRUE(valueNames(doomed).empty());
+    EXPECT_EQ(valueNames(newcomer), std::vector<std::string>{"mine"});
+    RegCloseKey(doomed);
+    RegCloseKey(newcomer);
+}
+
 TEST_P(BothPlatforms, DeletingAKeyWithSubkeysDependsOnThePlatform) {
     createAndClose(HKEY_CURRENT_USER, "Tree\\Branch\\Leaf");
     createAndClose(HKEY_CURRENT_USER, "Tree2");
@@ -351,6 +368,27 @@ TEST_P(BothPlatforms, AccessRightsAreCheckedOnlyByNT) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Rights", 0, KEY_ALL_ACCESS, &full), ERROR_SUCCESS);
     EXPECT_EQ(setString(full, "x", "y"), ERROR_SUCCESS);
     RegCloseKey(full);
+}
+
+TEST(RegistryKeyIds, ADatabaseMadeWithoutTheRemovalMarkGetsIt) {
+    using platform::emulated::RegistryDatabase;
+    testsupport::TempFolder folder;
+    const auto file = folder.path() / "registry.db";
+    { RegistryDatabase made(file); }
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, "DROP TRIGGER keys_removed; DROP TABLE removed_key_mark",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    RegistryDatabase database(file);
+    const std::string parent = "HKEY_CURRENT_USER";
+    const auto root = RegistryDatabase::rootId(HKEY_CURRENT_USER);
+    const auto removed = database.createKey(root, parent, "Removed");
+    database.deleteKeyTree(parent + "\\REMOVED");
+    EXPECT_GT(database.createKey(root, parent, "Next"), removed);
 }
 
 TEST(RegistrySharing, ChangesOfAnotherConnectionAreSeenAtOnce) {
