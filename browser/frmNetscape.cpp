@@ -8,11 +8,11 @@ void frmNetscape::Show() {
     const platform::MousePointer saved = ui.mousePointer();
     ui.mousePointer(platform::MousePointer::Default);
     const platform::NavigatorWarningOutcome outcome = ui.showNavigatorWarning();
-    if (outcome == platform::NavigatorWarningOutcome::OkTicked) cmdOK_Click(true);
-    if (outcome == platform::NavigatorWarningOutcome::OkUnticked) cmdOK_Click(false);
+    chkWarning_ = outcome == platform::NavigatorWarningOutcome::OkTicked;
+    if (outcome != platform::NavigatorWarningOutcome::ClosedOtherwise) cmdOK_Click();
     ui.mousePointer(saved);
 }
 
-void frmNetscape::cmdOK_Click(bool bTicked) {
-    SettingsStore().SaveSetting(kAppName, "Options", "NavigatorWarning", bTicked ? "1" : "0");
+void frmNetscape::cmdOK_Click() {
+    SettingsStore().SaveSetting(kAppName, "Options", "NavigatorWarning", chkWarning_ ? "1" : "0");
 }

@@ -11,5 +11,8 @@ class frmNetscape {
     void Show();
 
   private:
-    void cmdOK_Click(bool bTicked);
+    void cmdOK_Click();
+
+    // The "&Do not display this warning again" box, as the user left it.
+    bool chkWarning_ = false;
 };
