@@ -14,10 +14,11 @@ constexpr std::array<std::uint16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// The byte that stands for the character in Windows-1252. A NUL would end the value
-// wherever it goes next, and the C1 controls have no byte, so both have none.
+// The byte that stands for the character in Windows-1252. Control characters get none:
+// a NUL or a line break would cut or split the value wherever it goes next (a
+// configuration file line, a registry text), and the C1 controls have no byte at all.
 std::optional<char> ansiByte(std::uint32_t codePoint) {
-    if (codePoint == 0 || (codePoint >= 0x80 && codePoint < 0xA0)) return std::nullopt;
+    if (codePoint < 0x20 || (codePoint >= 0x80 && codePoint < 0xA0)) return std::nullopt;
     if (codePoint <= 0xFF) return static_cast<char>(codePoint);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == codePoint) return static_cast<char>(0x80 + i);

@@ -110,13 +110,14 @@ TEST_F(JsPrefsTest, UnescapesStringsWrittenByTheBrowser) {
 
 TEST_F(JsPrefsTest, UnicodeEscapesReadAsTheirSingleByteCharacterOrStayAsTheyStand) {
     jsPrefs prefs;
-    prefs.openPrefsFile(prefsFile("user_pref(\"latin\", \"b\\u00FCcher \\x41\\u20ac\");\n"
-                                  "user_pref(\"wide\", \"\\u4e2d.example \\u0085 \\u00e\");\n"),
-                        false);
+    prefs.openPrefsFile(
+        prefsFile("user_pref(\"latin\", \"b\\u00FCcher \\x41\\u20ac\");\n"
+                  "user_pref(\"wide\", \"\\u4e2d.example \\u0085 \\u000A \\u00e\");\n"),
+        false);
     EXPECT_EQ(prefs.getSetting("latin"),
               "b\xfc"
               "cher A\x80");
-    EXPECT_EQ(prefs.getSetting("wide"), "\\u4e2d.example \\u0085 \\u00e");
+    EXPECT_EQ(prefs.getSetting("wide"), "\\u4e2d.example \\u0085 \\u000A \\u00e");
 }
 
 TEST_F(JsPrefsTest, UnchangedTextValuesAreWrittenBackAsTheyStand) {
