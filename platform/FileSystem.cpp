@@ -3,13 +3,17 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/NativeFileRules.h"
+
 // Plain file operations on the native files behind Windows paths. A system whose files
 // are not reached through native paths overrides them.
 
 namespace platform {
 
 bool FileSystem::writeWholeFile(const std::string& windowsPath, const std::string& contents) {
-    std::ofstream file(toNative(windowsPath), std::ios::binary | std::ios::trunc);
+    const auto target = writeTargetOf(toNative(windowsPath));
+    if (isReadOnlyFile(target)) return false;
+    std::ofstream file(target, std::ios::binary | std::ios::trunc);
     if (!file) return false;
     file.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     file.close();
@@ -17,8 +21,12 @@ bool FileSystem::writeWholeFile(const std::string& windowsPath, const std::strin
 }
 
 bool FileSystem::replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath) {
+    // Windows refuses to move a file over a read-only one, and a link to the file keeps
+    // pointing at the replaced content.
+    const auto target = writeTargetOf(toNative(toWindowsPath));
+    if (isReadOnlyFile(target)) return false;
     std::error_code error;
-    std::filesystem::rename(toNative(fromWindowsPath), toNative(toWindowsPath), error);
+    std::filesystem::rename(toNative(fromWindowsPath), target, error);
     return !error;
 }
 

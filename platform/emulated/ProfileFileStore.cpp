@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <optional>
 
+#include "platform/NativeFileRules.h"
 #include "platform/emulated/AtomicFile.h"
 #include "platform/emulated/DirectoryLock.h"
 
@@ -45,14 +46,6 @@ std::optional<std::string> readWhole(const std::filesystem::path& file, bool& mi
     return content;
 }
 
-// A symbolic link stays a link: the file it points at is the one rewritten.
-std::filesystem::path writeTarget(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(file, error)) return file;
-    const auto resolved = std::filesystem::weakly_canonical(file, error);
-    return error ? file : resolved;
-}
-
 // File times are coarse (a clock tick, or seconds on some file systems), and a freed
 // inode number can come back with the next file. A file changed less than this long
 // ago could therefore change again without its identity showing it, so it is only
@@ -63,16 +56,6 @@ bool isSettled(const timespec& modified) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     return now.tv_sec - modified.tv_sec > kSettleSeconds;
-}
-
-// The file is replaced by a new one, which the folder's permissions would allow even
-// for a file that may not be written; so the file's own permissions are checked first.
-// A file without any write permission is read-only, as the read-only attribute makes it
-// on Windows, even for the superuser.
-bool isReadOnly(const std::filesystem::path& file) {
-    struct stat status {};
-    if (::stat(file.c_str(), &status) != 0) return false;
-    return (status.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0;
 }
 
 }  // namespace
@@ -117,7 +100,7 @@ std::shared_ptr<const IniFile> ProfileFileStore::read(const std::filesystem::pat
 
 bool ProfileFileStore::update(const std::filesystem::path& file,
                               const std::function<bool(IniFile&)>& edit) {
-    const std::filesystem::path target = writeTarget(file);
+    const std::filesystem::path target = writeTargetOf(file);
     DirectoryLock lock(target.parent_path());
     if (!lock.held()) return false;
     bool missing = false;
@@ -125,7 +108,7 @@ bool ProfileFileStore::update(const std::filesystem::path& file,
     if (!content && !missing) return false;
     IniFile edited(content.value_or(""));
     if (!edit(edited)) return true;
-    if (isReadOnly(target)) return false;
+    if (isReadOnlyFile(target)) return false;
     // The next read parses the new file: caching it here could pair this content with
     // the identity of a change made by someone else right after the rename.
     forget(file);
