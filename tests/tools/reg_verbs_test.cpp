@@ -6,6 +6,8 @@
 #include <fstream>
 
 #include "platform/Win32.h"
+#include "platform/emulated/RegistryDatabase.h"
+#include "platform/emulated/SqliteRegistry.h"
 #include "tests/support/TestMachine.h"
 #include "tests/tools/RmwctlRunner.h"
 
@@ -111,6 +113,10 @@ TEST_P(RegVerbsTest, BadArgumentsExitTwoAndWriteNothing) {
              {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_DWORD", "--data",
               "4294967296"},
              {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_DWORD", "--data", "-1"},
+             {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_DWORD", "--data",
+              "99999999999999999999999"},
+             {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_DWORD", "--data",
+              "0x000000001FFFFFFFF"},
              {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_DWORD"},
              {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_QWORD", "--data", "1"},
              {"reg", "add", "HKCU\\Bad", "--data", "1"},
@@ -124,6 +130,48 @@ TEST_P(RegVerbsTest, BadArgumentsExitTwoAndWriteNothing) {
         EXPECT_EQ(outcome.status, 2) << outcome.err;
     }
     EXPECT_EQ(read("Bad", "v"), "(no key)");
+}
+
+TEST_P(RegVerbsTest, DwordDataMayHaveLeadingZeros) {
+    expectOk({"reg", "add", "HKCU\\Zeros", "--value", "d", "--type", "REG_DWORD", "--data",
+              "000000000000000000000042"});
+    expectOk({"reg", "add", "HKCU\\Zeros", "--value", "h", "--type", "REG_DWORD", "--data",
+              "0x0000000000FFFFFFFF"});
+    EXPECT_EQ(read("Zeros", "d"), std::string("\x2a\0\0\0", 4));
+    EXPECT_EQ(read("Zeros", "h"), "\xff\xff\xff\xff");
+}
+
+TEST_P(RegVerbsTest, QueryOfAKeyWithoutValuesListsOnlyItsSubkeys) {
+    expectOk({"reg", "add", "HKCU\\Bare\\One"});
+    expectOk({"reg", "add", "HKCU\\Bare\\Two"});
+    auto outcome = rmwctl({"reg", "query", "HKCU\\Bare"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "\nHKEY_CURRENT_USER\\Bare\\One\nHKEY_CURRENT_USER\\Bare\\Two\n");
+    outcome = rmwctl({"reg", "query", "HKCU\\Bare\\One"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "\n");
+}
+
+TEST_P(RegVerbsTest, QueryShowsEveryValueTypeAndEverySubkeyWhateverItsSize) {
+    auto file = writeFile("types.reg",
+                          "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Odd]\r\n"
+                          "\"Big\"=hex(100):ff\r\n\"Tagged\"=hex(20):01,02\r\n");
+    expectOk({"reg", "import", file});
+    // A subkey name longer than the registry functions now allow, as an older
+    // registry may hold, sorts before the others and must not hide them.
+    auto& database = machine_.machine().registry().database();
+    auto odd = database.findKey("HKEY_CURRENT_USER\\ODD");
+    ASSERT_TRUE(odd);
+    database.createKey(*odd, "HKEY_CURRENT_USER\\ODD", std::string(2000, 'a'));
+    expectOk({"reg", "add", "HKCU\\Odd\\Zed"});
+    auto outcome = rmwctl({"reg", "query", "HKCU\\Odd"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "\nHKEY_CURRENT_USER\\Odd\n"
+                           "    Big    0x100    FF\n"
+                           "    Tagged    0x20    0102\n"
+                           "\n"
+                           "HKEY_CURRENT_USER\\Odd\\" + std::string(2000, 'a') + "\n"
+                           "HKEY_CURRENT_USER\\Odd\\Zed\n");
 }
 
 TEST_P(RegVerbsTest, DeleteRemovesAKeyWithEverythingBelowItOrOneValue) {
@@ -153,6 +201,17 @@ TEST_P(RegVerbsTest, ExportWritesWhatImportReadsBack) {
     expectOk({"reg", "import", file});
     EXPECT_EQ(read("Round", "N"), std::string("\x07\0\0\0", 4));
     EXPECT_EQ(read("Round\\Trip", "Quote\"d"), std::string("a \\ b\0", 6));
+}
+
+TEST_P(RegVerbsTest, ExportNeverOverwritesAReadOnlyFile) {
+    auto file = writeFile("kept.reg", "mine");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read);
+    auto outcome = rmwctl({"reg", "export", "HKCU\\Software", file});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("read-only"), std::string::npos) << outcome.err;
+    std::ifstream kept(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "mine");
 }
 
 TEST_P(RegVerbsTest, AMalformedImportIsReportedAndChangesNothing) {

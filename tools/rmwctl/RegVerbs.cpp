@@ -1,12 +1,14 @@
 // rmwctl reg: queries, changes, imports and exports the machine's registry, laid out as
 // Windows' reg.exe does.
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 
+#include "platform/NativeFileRules.h"
 #include "platform/emulated/Machine.h"
 #include "platform/emulated/RegFileExporter.h"
 #include "platform/emulated/RegFileImporter.h"
@@ -119,7 +121,9 @@ std::string typeName(DWORD type) {
                                         "REG_RESOURCE_REQUIREMENTS_LIST",
                                         "REG_QWORD"};
     if (type < std::size(names)) return names[type];
-    return "0x" + std::to_string(type);
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%x", static_cast<unsigned>(type));
+    return number;
 }
 
 std::string upperHex(const std::string& data) {
@@ -172,45 +176,85 @@ void printValue(Io io, const std::string& name, DWORD type, const std::string& d
            << shownData(type, data) << "\n";
 }
 
+void failOn(win32::LONG result, const std::string& what) {
+    if (result == win32::ERROR_SUCCESS) return;
+    throw Failure("cannot " + what + " (error " + std::to_string(result) + ")");
+}
+
 struct ValueRead {
     std::string name;
     DWORD type = 0;
     std::string data;
 };
 
-std::vector<ValueRead> readValues(SqliteRegistry& registry, HKEY key) {
-    DWORD count = 0, longestName = 0, longestData = 0;
-    registry.RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                              &longestName, &longestData, nullptr, nullptr);
-    std::vector<ValueRead> values;
-    for (DWORD index = 0; index < count; ++index) {
-        std::string name(longestName + 1, '\0');
-        std::string data(longestData + 1, '\0');
+// Sizes the buffers start from; a name or value that has grown since they were
+// measured (another process may be writing) is read again with room for it.
+struct LongestEntries {
+    DWORD subkeyName = 0;
+    DWORD valueName = 0;
+    DWORD valueData = 0;
+};
+
+LongestEntries measure(SqliteRegistry& registry, HKEY key) {
+    LongestEntries longest;
+    failOn(registry.RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest.subkeyName,
+                                     nullptr, nullptr, &longest.valueName, &longest.valueData,
+                                     nullptr, nullptr),
+           "read the key");
+    return longest;
+}
+
+// The value at INDEX; nothing after the last one.
+std::optional<ValueRead> readValue(SqliteRegistry& registry, HKEY key, DWORD index,
+                                   LongestEntries& room) {
+    for (;;) {
+        std::string name(room.valueName + 1, '\0');
+        std::string data(room.valueData + 1, '\0');
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataLength = static_cast<DWORD>(data.size());
         DWORD type = 0;
-        if (registry.RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type,
-                                   reinterpret_cast<win32::BYTE*>(data.data()),
-                                   &dataLength) != win32::ERROR_SUCCESS) {
-            break;
+        const win32::LONG result =
+            registry.RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type,
+                                   reinterpret_cast<win32::BYTE*>(data.data()), &dataLength);
+        if (result == win32::ERROR_NO_MORE_ITEMS) return std::nullopt;
+        if (result == win32::ERROR_MORE_DATA) {
+            room = measure(registry, key);
+            room.valueName = std::max(room.valueName, nameLength) * 2;
+            room.valueData = std::max(room.valueData, dataLength) * 2;
+            continue;
         }
-        values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
+        failOn(result, "read the values");
+        return ValueRead{name.substr(0, nameLength), type, data.substr(0, dataLength)};
     }
-    return values;
+}
+
+std::vector<ValueRead> readValues(SqliteRegistry& registry, HKEY key) {
+    LongestEntries room = measure(registry, key);
+    std::vector<ValueRead> values;
+    for (DWORD index = 0;; ++index) {
+        auto value = readValue(registry, key, index, room);
+        if (!value) return values;
+        values.push_back(std::move(*value));
+    }
 }
 
 std::vector<std::string> readSubkeys(SqliteRegistry& registry, HKEY key) {
+    DWORD room = measure(registry, key).subkeyName + 1;
     std::vector<std::string> names;
-    for (DWORD index = 0;; ++index) {
-        char name[1024];
-        DWORD length = sizeof name;
-        if (registry.RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            win32::ERROR_SUCCESS) {
-            break;
+    for (DWORD index = 0;;) {
+        std::string name(room, '\0');
+        DWORD length = room;
+        const win32::LONG result = registry.RegEnumKeyExA(key, index, name.data(), &length,
+                                                          nullptr, nullptr, nullptr, nullptr);
+        if (result == win32::ERROR_NO_MORE_ITEMS) return names;
+        if (result == win32::ERROR_MORE_DATA) {
+            room *= 2;
+            continue;
         }
-        names.emplace_back(name, length);
+        failOn(result, "read the subkeys");
+        names.push_back(name.substr(0, length));
+        ++index;
     }
-    return names;
 }
 
 int query(const RegArguments& args, Io io) {
@@ -235,11 +279,15 @@ int query(const RegArguments& args, Io io) {
         io.out << "\n";
         return 0;
     }
-    io.out << "\n" << keyName.display() << "\n";
-    for (const auto& value : readValues(registry, key.handle())) {
-        printValue(io, value.name, value.type, value.data);
-    }
+    // As reg.exe does: the key's own line and the blank line closing its values appear
+    // only when it has values; its subkeys follow the first blank line directly.
+    const auto values = readValues(registry, key.handle());
     io.out << "\n";
+    if (!values.empty()) {
+        io.out << keyName.display() << "\n";
+        for (const auto& value : values) printValue(io, value.name, value.type, value.data);
+        io.out << "\n";
+    }
     for (const auto& subkey : readSubkeys(registry, key.handle())) {
         io.out << keyName.display() << "\\" << subkey << "\n";
     }
@@ -275,10 +323,12 @@ std::string dwordData(const std::string& text) {
     if (digits.empty() || digits.find_first_not_of(allowed) != std::string::npos) {
         throw UsageError("'" + text + "' is not a decimal or 0x number");
     }
-    unsigned long long number = std::stoull(digits, nullptr, hex ? 16 : 10);
-    if (digits.size() > 20 || number > 0xFFFFFFFFull) {
-        throw UsageError("'" + text + "' does not fit in a REG_DWORD");
-    }
+    // Leading zeros add nothing; more digits than a DWORD holds cannot fit.
+    const std::size_t significant = std::min(digits.find_first_not_of('0'), digits.size() - 1);
+    digits.erase(0, significant);
+    const unsigned long long number =
+        digits.size() > (hex ? 8u : 10u) ? ~0ull : std::stoull(digits, nullptr, hex ? 16 : 10);
+    if (number > 0xFFFFFFFFull) throw UsageError("'" + text + "' does not fit in a REG_DWORD");
     std::string bytes;
     for (int i = 0; i < 4; ++i) bytes += static_cast<char>((number >> (8 * i)) & 0xFF);
     return bytes;
@@ -307,11 +357,6 @@ std::string encodedData(DWORD type, const std::string& text) {
         default:
             return text + '\0';
     }
-}
-
-void failOn(win32::LONG result, const std::string& what) {
-    if (result == win32::ERROR_SUCCESS) return;
-    throw Failure("cannot " + what + " (error " + std::to_string(result) + ")");
 }
 
 int add(const RegArguments& args, Io) {
@@ -410,6 +455,11 @@ int exportKey(const RegArguments& args, Io io) {
     if (args.words.size() == 1) {
         io.out << text;
         return 0;
+    }
+    // A file without write permission is read-only here as on Windows, even for the
+    // superuser, whom opening it for writing would not stop.
+    if (platform::isReadOnlyFile(args.words[1])) {
+        throw Failure("cannot write " + args.words[1] + ": the file is read-only");
     }
     std::ofstream file(args.words[1], std::ios::binary | std::ios::trunc);
     file << text;
