@@ -57,4 +57,19 @@ TEST(MachineVerbs, UsageErrorsExitTwo) {
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "m"));
 }
 
+TEST(MachineVerbs, EveryVerbDocumentsItselfWithHelp) {
+    TempFolder temp;
+    RmwctlRunner rmwctl(temp.path() / "m");
+    for (const std::string verb : {"adapters", "convert", "events", "machine", "profile", "reg",
+                                   "save", "settings", "show"}) {
+        for (const std::string option : {"--help", "-h"}) {
+            auto outcome = rmwctl.run({verb, option});
+            EXPECT_EQ(outcome.status, 0) << verb << " " << option << ": " << outcome.err;
+            EXPECT_EQ(outcome.out.rfind(verb + " ", 0), 0u) << outcome.out;
+            EXPECT_EQ(outcome.err, "");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "m"));
+}
+
 }  // namespace

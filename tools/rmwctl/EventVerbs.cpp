@@ -25,7 +25,7 @@ int eventsVerb(const std::vector<std::string>& args, Io io) {
 }
 
 const VerbRegistration registration(
-    "events", "events                                  print the machine's event log", eventsVerb);
+    "events", "events                            print the machine's event log", eventsVerb);
 
 }  // namespace
 }  // namespace rmwctl

@@ -16,6 +16,10 @@ std::vector<VerbInfo>& registeredVerbs() {
     return all;
 }
 
+bool asksForHelp(const std::string& argument) {
+    return argument == "--help" || argument == "-h" || argument == "help";
+}
+
 void printUsage(std::ostream& stream) {
     stream << "usage: rmwctl VERB [ARGUMENTS]\n\n"
               "Works on the emulated machine named by ROAMWISE_MACHINE, or on the per-user\n"
@@ -56,12 +60,18 @@ int main(int argc, char** argv) {
     using namespace rmwctl;
     std::vector<std::string> args(argv + 1, argv + argc);
     Io io{std::cout, std::cerr};
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args.empty() || asksForHelp(args[0])) {
         printUsage(args.empty() ? std::cerr : std::cout);
         return args.empty() ? 2 : 0;
     }
     for (const auto& verb : verbs()) {
         if (verb.name != args[0]) continue;
+        // "rmwctl VERB --help" documents the verb; later arguments are left to the verb,
+        // where "--help" may be a value or a file name.
+        if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+            std::cout << verb.usage << "\n";
+            return 0;
+        }
         try {
             return verb.handler({args.begin() + 1, args.end()}, io);
         } catch (const UsageError& error) {
