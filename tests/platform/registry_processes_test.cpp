@@ -3,6 +3,7 @@
 // child opens its own Machine; the parent holds no database connection across fork().
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -166,6 +167,34 @@ TEST(RegistryProcesses, AReaderSeesEveryChangeOfAnotherProcessAtOnce) {
     }
     toChild.send(0);
     EXPECT_EQ(exitStatus(child), 0);
+    registry.RegCloseKey(key);
+}
+
+// Another process holds the write lock for a moment, as a long import would: a writer
+// arriving meanwhile waits for it instead of failing.
+TEST(RegistryProcesses, AWriterFindingTheDatabaseBusyWaitsForIt) {
+    TempFolder temp;
+    auto folder = newMachine(temp);
+    Pipe locked;
+    pid_t holder = spawn([&] {
+        sqlite3* db = nullptr;
+        if (sqlite3_open((folder / "registry.db").c_str(), &db) != SQLITE_OK) return 3;
+        if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return 4;
+        locked.send(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        int status = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? 0 : 5;
+        sqlite3_close(db);
+        return status;
+    });
+    ASSERT_EQ(locked.receive(), 1);
+
+    auto machine = Machine::open(folder);
+    auto& registry = machine->registry();
+    HKEY key = createKey(registry, "WaitedFor");
+    ASSERT_NE(key, HKEY{0});
+    EXPECT_EQ(setText(registry, key, "Value", "written"), ERROR_SUCCESS);
+    EXPECT_EQ(exitStatus(holder), 0);
+    EXPECT_EQ(readText(registry, key, "Value"), "written");
     registry.RegCloseKey(key);
 }
 
