@@ -223,4 +223,32 @@ TEST_F(JsPrefsTest, AFileThatCannotBeWrittenIsReportedAndTheObjectClosed) {
     EXPECT_FALSE(prefs.isOpen());
 }
 
+// A disk that fills up: every whole-file write stops halfway and reports failure.
+class FullDisk : public browsertest::NativeFiles {
+  public:
+    bool writeWholeFile(const std::string& windowsPath, const std::string& contents) override {
+        NativeFiles::writeWholeFile(windowsPath, contents.substr(0, contents.size() / 2));
+        return false;
+    }
+};
+
+TEST_F(JsPrefsTest, AWriteThatStopsHalfwayLeavesThePreviousFileWhole) {
+    const std::string before = "// prefs\r\n" + kThreeLines;
+    prefsFile(before);
+    FullDisk full;
+    platform::Services services = this->services();
+    services.files = &full;
+    platform::ScopedServices onFullDisk(services);
+
+    jsPrefs prefs;
+    prefs.openPrefsFile(path().string(), true);
+    prefs.saveSettingStr("network.proxy.http", "proxy.example.com");
+    EXPECT_THROW(prefs.closePrefsFile(), RaisedError);
+    EXPECT_EQ(readBytes(path()), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "the half-written temporary file is removed";
+}
+
 }  // namespace
