@@ -211,6 +211,50 @@ TEST(NetConfig95, WritesOnlyFlaggedSettingsInTheFixedOrder) {
     EXPECT_TRUE(machine.recorder().allWrites().empty());
 }
 
+// With every setting changed at once the writes follow the whole fixed order.
+TEST(NetConfig95, WritesEverySettingInTheFixedOrder) {
+    RecordedMachine machine("win98");
+    netConfig95 net;
+    net.loadConfiguration();
+    net.CurrentAdapter(1);
+    // Set in another order than the one applied.
+    net.DefaultGateway("192.168.7.1");
+    net.DefaultPrinter("Epson Stylus COLOR 740");
+    net.NTDomain("HOMEDOM");
+    net.NTLogonEnabled(false);
+    net.DHCPEnabled(false);
+    net.DNSEnabled(false);
+    net.SearchList("home.example");
+    net.ScopeID("HOMESCOPE");
+    net.WINSServer2("192.168.7.5");
+    net.WINSServer1("192.168.7.4");
+    net.WINSEnabled(true);
+    net.DNSServers("192.168.7.2,192.168.7.3");
+    net.LMHostFile("C:\\WINDOWS\\LMHOSTS.HOME");
+    net.IPMask("255.255.0.0");
+    net.IPAddress("192.168.7.50");
+    net.Host("roamer");
+    net.DomainName("home.example");
+    net.Workgroup("HOMENET");
+    net.ComputerName("ROAMER");
+    for (std::size_t i = 0; i < netConfig::FlagCount; ++i) {
+        ASSERT_TRUE(net.isChanged(static_cast<netConfig::Flag>(i))) << i;
+    }
+    machine.recorder().clear();
+    net.applyConfiguration();
+    EXPECT_EQ(machine.changes(),
+              (Strings{"ComputerName=ROAMER", "Workgroup=HOMENET", "Domain=home.example",
+                       "Hostname=roamer", "IPAddress=192.168.7.50", "IPMask=255.255.0.0",
+                       "NameServer=192.168.7.2,192.168.7.3", "NodeType=8",
+                       "NameServer1=192.168.7.4", "NameServer2=192.168.7.5", "ScopeID=HOMESCOPE",
+                       "SearchList=home.example", "EnableDNS=0", "LMLogon",
+                       "AuthenticatingAgent=HOMEDOM", "DefaultGateway=192.168.7.1"}));
+    EXPECT_EQ(machine.power().broadcasts.size(), 1u);
+    for (std::size_t i = 0; i < netConfig::FlagCount; ++i) {
+        EXPECT_FALSE(net.isChanged(static_cast<netConfig::Flag>(i))) << i;
+    }
+}
+
 TEST(NetConfig95, WithoutAdaptersTheAdapterSettingsAreLeftAlone) {
     RecordedMachine machine("win98");
     removeValue(kHklm + "Enum\\Root\\Net\\0000\\Bindings", "MSTCP\\0000");

@@ -183,6 +183,44 @@ TEST(NetConfigNT, WritesOnlyFlaggedSettingsInTheFixedOrder) {
                        "EnableDNS", "EnableDHCP", "DefaultGateway"}));
 }
 
+// With every setting changed at once the writes follow the whole fixed order, and the
+// workgroup, logon and logon domain are left out.
+TEST(NetConfigNT, WritesEverySettingInTheFixedOrder) {
+    RecordedMachine machine("nt4");
+    netConfigNT net;
+    net.loadConfiguration();
+    net.DefaultGateway("192.168.7.1");
+    net.DefaultPrinter(net.printerList()->front());
+    net.NTDomain("HOMEDOM");
+    net.NTLogonEnabled(true);
+    net.DHCPEnabled(false);
+    net.DNSEnabled(true);
+    net.SearchList("home.example,example");
+    net.ScopeID("HOMESCOPE");
+    net.WINSServer2("192.168.7.5");
+    net.WINSServer1("192.168.7.4");
+    net.WINSEnabled(true);
+    net.DNSServers("192.168.7.2,192.168.7.3");
+    net.LMHostFile("C:\\LMHOSTS");
+    net.IPMask("255.255.255.0");
+    net.IPAddress("192.168.7.50");
+    net.Host("roamer");
+    net.DomainName("home.example");
+    net.Workgroup("HOMENET");
+    net.ComputerName("ROAMER");
+    machine.recorder().clear();
+    net.applyConfiguration();
+    EXPECT_EQ(machine.changes(),
+              (Strings{"ComputerName=ROAMER", "Domain=home.example", "Hostname=roamer",
+                       "IPAddress", "SubnetMask", "NameServer=192.168.7.2 192.168.7.3",
+                       "NameServer=192.168.7.4", "NameServerBackup=192.168.7.5",
+                       "ScopeID=HOMESCOPE", "SearchList=home.example example", "EnableDNS",
+                       "EnableDHCP", "DefaultGateway"}));
+    for (std::size_t i = 0; i < netConfig::FlagCount; ++i) {
+        EXPECT_FALSE(net.isChanged(static_cast<netConfig::Flag>(i))) << i;
+    }
+}
+
 TEST(NetConfigNT, SwitchesCardsWithAndWithoutReReading) {
     testsupport::TestMachine machine("nt4");
     addSecondCard();
