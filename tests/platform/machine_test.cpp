@@ -83,6 +83,11 @@ TEST(Machine, ProgramFolderIsAWindowsPath) {
     ASSERT_GE(folder.size(), 3u);
     EXPECT_EQ(folder.substr(0, 3), "Z:\\");
     EXPECT_EQ(folder.find('/'), std::string::npos);
+    // It is the folder of the running program, whatever the current folder is.
+    const auto program = std::filesystem::canonical("/proc/self/exe");
+    EXPECT_EQ(std::filesystem::canonical(platform::files().toNative(folder)),
+              program.parent_path());
+    EXPECT_TRUE(platform::files().fileExists(folder + "\\" + program.filename().string()));
 }
 
 TEST(Machine, CreateRefusesAnExistingMachineOrAnUnknownTemplate) {
