@@ -207,6 +207,20 @@ TEST_F(NNConfigTest, ApplyWritesAllTwelveProxyLinesAndPortsAsNumbers) {
     const auto lines = prefsLines();
     EXPECT_EQ(lines.size(), 2u + 12 + 2 + 1);
     EXPECT_EQ(lines.back(), "user_pref(\"z\", 1);");
+    // Each new line goes before the last one, so the file shows the order of the writes.
+    std::vector<std::string> written;
+    for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+        const auto open = lines[i].find('"');
+        written.push_back(lines[i].substr(open + 1, lines[i].find('"', open + 1) - open - 1));
+    }
+    EXPECT_EQ(written,
+              (std::vector<std::string>{
+                  "network.proxy.http", "network.proxy.http_port", "network.proxy.ftp",
+                  "network.proxy.ftp_port", "network.proxy.gopher", "network.proxy.gopher_port",
+                  "network.proxy.ssl", "network.proxy.ssl_port", "network.hosts.socks_server",
+                  "network.hosts.socks_serverport", "network.proxy.wais", "network.proxy.wais_port",
+                  "network.proxy.no_proxies_on", "network.proxy.type",
+                  "network.proxy.autoconfig_url"}));
     EXPECT_THAT(lines, Contains("user_pref(\"network.proxy.http_port\", 8080);"));
     EXPECT_THAT(lines, Contains("user_pref(\"network.proxy.ftp\", \"\");"));
     EXPECT_THAT(lines, Contains("user_pref(\"network.proxy.ftp_port\", 0);"));
