@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "browser/IEConfig.h"
 #include "platform/Win32.h"
 #include "tests/browser/BrowserTestSupport.h"
@@ -303,6 +305,17 @@ TEST(IEConfigNTTest, DialUpListComesFromThePhoneBook) {
     EXPECT_THAT(*ie.DUNList(), ElementsAre());
 }
 
+// The key names of a configuration file's lines, in file order.
+std::vector<std::string> fileKeys(const std::string& file) {
+    std::vector<std::string> keys;
+    std::istringstream lines(browsertest::readBytes(file));
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) keys.push_back(line.substr(0, equals));
+    }
+    return keys;
+}
+
 TEST_F(IEConfigTest, FileSectionRoundTrip) {
     testsupport::TempFolder temp;
     const std::string file = (temp.path() / "office.rmw").string();
@@ -316,6 +329,9 @@ TEST_F(IEConfigTest, FileSectionRoundTrip) {
     ie_.WAISAddress("wais");
     ie_.saveConfigurationFile(file);
 
+    EXPECT_EQ(fileKeys(file),
+              (std::vector<std::string>{"ProxyServer", "DialupISP", "ProxyEnable",
+                                        "EnableAutoDial", "AutoConfigURL", "ProxyOverride"}));
     EXPECT_EQ(win32::GetPrivateProfileStringA("Internet Explorer", "ProxyServer", "", file),
               "ftp=files;http=web:80;https=secure:443;socks=socks:1080");
     EXPECT_EQ(win32::GetPrivateProfileStringA("Internet Explorer", "EnableAutoDial", "", file),

@@ -257,6 +257,17 @@ TEST_F(NNConfigTest, APortThatIsNoNumberLeavesItsLineAndIsReportedOnce) {
     EXPECT_THAT(lines, Contains("user_pref(\"network.proxy.ssl_port\", 8443);"));
 }
 
+// The key names of a configuration file's lines, in file order.
+std::vector<std::string> fileKeys(const std::string& file) {
+    std::vector<std::string> keys;
+    std::istringstream lines(browsertest::readBytes(file));
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) keys.push_back(line.substr(0, equals));
+    }
+    return keys;
+}
+
 TEST_F(NNConfigTest, FileSectionRoundTrip) {
     testsupport::TempFolder temp;
     const std::string file = (temp.path() / "home.rmw").string();
@@ -278,6 +289,12 @@ TEST_F(NNConfigTest, FileSectionRoundTrip) {
     saved.WAISAddress("w");
     saved.WAISPort("210");
     saved.saveConfigurationFile(file);
+    EXPECT_EQ(fileKeys(file),
+              (std::vector<std::string>{
+                  "NNPROXYENABLE", "NNDIRECTCONNECTION", "NNAUTOCONFIGURL", "NNPROXYOVERRIDE",
+                  "NNHTTPADDRESS", "NNHTTPPORT", "NNFTPADDRESS", "NNFTPPORT", "NNGOPHERADDRESS",
+                  "NNGOPHERPORT", "NNSSLADDRESS", "NNSSLPORT", "NNSOCKSADDRESS", "NNSOCKSPORT",
+                  "NNWAISADDRESS", "NNWAISPORT"}));
     EXPECT_EQ(win32::GetPrivateProfileStringA("Netscape Navigator", "NNSSLADDRESS", "", file), "s");
     EXPECT_EQ(win32::GetPrivateProfileStringA("Netscape Navigator", "NNDIRECTCONNECTION", "", file),
               "1");
