@@ -159,7 +159,10 @@ std::string jsPrefs::textLiteral(const std::string& sKey, const std::string& sVa
             return value->line->substr(value->start, close - value->start + 1);
         }
     }
-    return "\"" + jsstring::escape(sValue) + "\"";
+    std::string quoted = jsstring::escape(sValue);
+    quoted.insert(quoted.begin(), '"');
+    quoted.push_back('"');
+    return quoted;
 }
 
 std::size_t jsPrefs::findLine(const std::string& sPrefix) const {
