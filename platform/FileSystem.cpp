@@ -12,7 +12,7 @@ namespace platform {
 
 bool FileSystem::writeWholeFile(const std::string& windowsPath, const std::string& contents) {
     const auto target = writeTargetOf(toNative(windowsPath));
-    if (isReadOnlyFile(target)) return false;
+    if (isReadOnlyFile(target) || isSpecialFile(target)) return false;
     std::ofstream file(target, std::ios::binary | std::ios::trunc);
     if (!file) return false;
     file.write(contents.data(), static_cast<std::streamsize>(contents.size()));
@@ -24,7 +24,7 @@ bool FileSystem::replaceFile(const std::string& fromWindowsPath, const std::stri
     // Windows refuses to move a file over a read-only one, and a link to the file keeps
     // pointing at the replaced content.
     const auto target = writeTargetOf(toNative(toWindowsPath));
-    if (isReadOnlyFile(target)) return false;
+    if (isReadOnlyFile(target) || isSpecialFile(target)) return false;
     std::error_code error;
     std::filesystem::rename(toNative(fromWindowsPath), target, error);
     return !error;

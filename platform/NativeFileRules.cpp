@@ -20,4 +20,10 @@ bool isReadOnlyFile(const std::filesystem::path& file) {
     return (status.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0;
 }
 
+bool isSpecialFile(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) return false;
+    return !S_ISREG(status.st_mode);
+}
+
 }  // namespace platform

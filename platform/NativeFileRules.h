@@ -15,4 +15,9 @@ std::filesystem::path writeTargetOf(const std::filesystem::path& file);
 // read-only, as the read-only attribute makes it on Windows, even for the superuser.
 bool isReadOnlyFile(const std::filesystem::path& file);
 
+// True when FILE exists but is no regular file: a folder, a device, a pipe or a socket.
+// Such a file is never written as a whole nor replaced: a replacement would put a plain
+// file in a device's place, and reading a pipe or a device to its end may never finish.
+bool isSpecialFile(const std::filesystem::path& file);
+
 }  // namespace platform

@@ -101,6 +101,7 @@ std::shared_ptr<const IniFile> ProfileFileStore::read(const std::filesystem::pat
 bool ProfileFileStore::update(const std::filesystem::path& file,
                               const std::function<bool(IniFile&)>& edit) {
     const std::filesystem::path target = writeTargetOf(file);
+    if (isSpecialFile(target)) return false;
     DirectoryLock lock(target.parent_path());
     if (!lock.held()) return false;
     bool missing = false;

@@ -1,7 +1,10 @@
 // Whole-file writes and replacements as configuration saves and prefs.js use them:
 // they must refuse what Windows refuses and keep links pointing at the new content.
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -57,6 +60,25 @@ TEST_F(FileReplaceTest, ALinkKeepsPointingAtTheReplacedContent) {
     ASSERT_TRUE(platform::files().writeWholeFile(target.string(), "newer"));
     EXPECT_TRUE(std::filesystem::is_symlink(target));
     EXPECT_EQ(readAll(real), "newer");
+}
+
+// A file that is not a regular one (here a socket, which anyone may make) keeps its
+// place: a replacement would have put a plain file where a device or pipe was.
+TEST_F(FileReplaceTest, AFileThatIsNotRegularIsNeitherReplacedNorRewritten) {
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(target.string().size(), sizeof address.sun_path);
+    target.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(0, ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
+    writeAll(staged, "new");
+
+    EXPECT_FALSE(platform::files().replaceFile(staged.string(), target.string()));
+    EXPECT_FALSE(platform::files().writeWholeFile(target.string(), "new"));
+    EXPECT_TRUE(std::filesystem::is_socket(target));
+    EXPECT_EQ(readAll(staged), "new");
+    ::close(listener);
 }
 
 }  // namespace

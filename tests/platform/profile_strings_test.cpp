@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -242,6 +244,17 @@ TEST_F(ProfileStringsTest, AReadOnlyFileIsNotWritten) {
     EXPECT_EQ(0, set("S", "k", std::nullopt));
     EXPECT_EQ(1, set("S", "missing", std::nullopt));  // nothing to change
     EXPECT_EQ("[S]\r\nk=v\r\n", readBytes(file));
+}
+
+TEST_F(ProfileStringsTest, ADeviceIsNeitherReadToItsEndNorReplaced) {
+    // Devices can only be made with the privilege to make them; without it there is
+    // nothing here to test.
+    if (::mknod(file.c_str(), S_IFCHR | 0644, makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "cannot make a device node here";
+    }
+    EXPECT_EQ(0, set("S", "k", "v"));
+    EXPECT_EQ(0, set("S", "k", std::nullopt));
+    EXPECT_TRUE(fs::is_character_file(file));
 }
 
 // A writer killed at any moment leaves the old or the new file, never a part of it.
