@@ -37,6 +37,17 @@ std::string hexList(std::string prefix, const std::string& data) {
     return out;
 }
 
+// A name with a line break cannot be written: the file has no escape for one, and the
+// broken line would make the whole file unreadable.
+void requireOneLineName(const std::string& name, const std::string& what) {
+    if (name.find_first_of("\r\n") == std::string::npos) return;
+    // The message names it on one line, its breaks spelt as \r and \n.
+    std::string shown;
+    for (char c : name) shown += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+    throw RegFileError(what + " \"" + shown +
+                       "\" holds a line break and cannot be written to a registry file");
+}
+
 }  // namespace
 
 std::string quotedRegText(const std::string& text) {
@@ -71,10 +82,14 @@ std::string RegFileExporter::exportKey(const std::string& keyPath) {
 }
 
 void RegFileExporter::writeKey(KeyId key, const std::string& displayPath, std::string& out) {
+    requireOneLineName(displayPath, "the key");
     out += kLineEnd;
     out += "[" + displayPath + "]";
     out += kLineEnd;
-    for (const auto& value : database_.values(key)) writeValue(value, out);
+    for (const auto& value : database_.values(key)) {
+        requireOneLineName(value.name, "the value name in " + displayPath + ",");
+        writeValue(value, out);
+    }
     for (const auto& subkey : database_.subkeys(key)) {
         writeKey(subkey.id, displayPath + '\\' + subkey.name, out);
     }

@@ -14,7 +14,8 @@ class RegFileExporter {
     explicit RegFileExporter(RegistryDatabase& database);
 
     // KEYPATH is a full path ("HKEY_LOCAL_MACHINE\Software\X", any case, short root
-    // names accepted). Throws RegFileError when the key does not exist.
+    // names accepted). Throws RegFileError when the key does not exist, or when a key or
+    // value name below it holds a line break, which no registry file can carry.
     std::string exportKey(const std::string& keyPath);
 
   private:

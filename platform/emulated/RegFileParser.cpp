@@ -123,8 +123,14 @@ void RegFileParser::parseKey(const LogicalLine& line, std::vector<RegFileEntry>&
     std::string_view path = text.substr(0, close);
     bool deletion = !path.empty() && path.front() == '-';
     if (deletion) path.remove_prefix(1);
-    if (!splitRootedPath(path)) {
-        fail(line.number, "unknown root key in \"" + std::string(path) + "\"");
+    const auto rooted = splitRootedPath(path);
+    if (!rooted) fail(line.number, "unknown root key in \"" + std::string(path) + "\"");
+    // A key the registry functions could not create would be one they cannot list.
+    for (const auto& name : splitKeyPath(rooted->subPath)) {
+        if (!deletion && name.size() > kLongestKeyName) {
+            fail(line.number, "a key name longer than " + std::to_string(kLongestKeyName) +
+                                  " characters");
+        }
     }
     RegFileEntry entry;
     entry.kind = deletion ? RegFileEntry::Kind::DeleteKey : RegFileEntry::Kind::Key;

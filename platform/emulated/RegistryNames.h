@@ -26,6 +26,9 @@ std::optional<RegistryRoot> rootByName(std::string_view name);
 // NAME with ASCII letters upper-cased: the form in which names are compared.
 std::string foldName(std::string_view name);
 
+// The longest key name (one component of a path) the registry functions create.
+constexpr std::size_t kLongestKeyName = 255;
+
 // The components of a key path between backslashes; empty components (doubled or
 // trailing backslashes) are dropped.
 std::vector<std::string> splitKeyPath(std::string_view path);

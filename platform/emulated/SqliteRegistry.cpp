@@ -11,9 +11,6 @@ using win32::DWORD;
 using win32::HKEY;
 using win32::LONG;
 
-// NT refuses key names longer than this.
-constexpr std::size_t kLongestKeyName = 255;
-
 win32::REGSAM effectiveAccess(win32::REGSAM requested) {
     if (requested & (win32::MAXIMUM_ALLOWED | win32::GENERIC_ALL)) return win32::KEY_ALL_ACCESS;
     win32::REGSAM access = requested & win32::KEY_ALL_ACCESS;

@@ -114,6 +114,9 @@ TEST(RegFileImport, AMalformedLineNamesFileAndLineAndChangesNothing) {
         {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\njunk\n", "line 3"},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n\"a\"=hex:01,\\\n02,,03\n", "line 3"},
         {"[HKEY_CURRENT_USER\\New]\n", "line 1"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n[HKEY_CURRENT_USER\\New\\" + std::string(256, 'k') +
+             "]\n",
+         "line 3"},
     };
     for (const auto& [text, line] : broken) {
         try {
@@ -205,6 +208,37 @@ TEST(RegFileExport, TheWholeTemplateRegistryRoundTrips) {
             EXPECT_EQ(dumpTree(target, root), std::string("[") + root + "]\n");
             importText(target, exported);
             EXPECT_EQ(dumpTree(target, root), dumpTree(source, root)) << name << " " << root;
+        }
+    }
+}
+
+TEST(RegFileImport, KeyNamesUpToTheRegistrysLimitAreRead) {
+    TestMachine m("win98");
+    const std::string longest(255, 'k');
+    importText(m, "REGEDIT4\n[HKEY_CURRENT_USER\\Long\\" + longest + "]\n\"v\"=\"1\"\n" +
+                      "[-HKEY_CURRENT_USER\\Long\\" + std::string(300, 'k') + "]\n");
+    EXPECT_TRUE(valueAt(m, "HKEY_CURRENT_USER\\LONG\\" + foldName(longest), "v"));
+}
+
+// Export refuses what no registry file can carry rather than write one that cannot be
+// read back.
+TEST(RegFileExport, NamesWithLineBreaksAreRefused) {
+    TestMachine m("win98");
+    auto& database = databaseOf(m);
+    KeyId software = *database.findKey("HKEY_CURRENT_USER\\SOFTWARE");
+    KeyId values = database.createKey(software, "HKEY_CURRENT_USER\\SOFTWARE", "Values");
+    database.setValue(values, "two\nlines", 1, std::string("x\0", 2));
+    KeyId keys = database.createKey(software, "HKEY_CURRENT_USER\\SOFTWARE", "Keys");
+    database.createKey(keys, "HKEY_CURRENT_USER\\SOFTWARE\\KEYS", "two\r\nlines");
+    for (const char* path : {"HKEY_CURRENT_USER\\Software\\Values",
+                             "HKEY_CURRENT_USER\\Software\\Keys"}) {
+        try {
+            RegFileExporter(database).exportKey(path);
+            ADD_FAILURE() << "exported " << path;
+        } catch (const RegFileError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("line break"), std::string::npos) << message;
+            EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
         }
     }
 }
