@@ -52,6 +52,7 @@ TEST(MachineVerbs, UsageErrorsExitTwo) {
     EXPECT_EQ(rmwctl.run({"machine", "init", "--template", "win2000"}).status, 2);
     EXPECT_EQ(rmwctl.run({"machine", "init", "--template"}).status, 2);
     EXPECT_EQ(rmwctl.run({"machine", "init", "a", "b"}).status, 2);
+    EXPECT_EQ(rmwctl.run({"machine", "init", ""}).status, 2);
     EXPECT_EQ(rmwctl.run({"machine", "start"}).status, 2);
     EXPECT_EQ(rmwctl.run({"machine"}).status, 2);
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "m"));

@@ -27,6 +27,9 @@ int initMachine(const std::vector<std::string>& args, Io io) {
             templateName = args[i];
         } else if (args[i].rfind("--", 0) == 0) {
             throw UsageError("unknown option '" + args[i] + "'");
+        } else if (args[i].empty()) {
+            // An unset variable in a script must not quietly stand for the default machine.
+            throw UsageError("the folder name is empty");
         } else if (folder.empty()) {
             folder = args[i];
         } else {
