@@ -8,6 +8,12 @@ namespace platform::emulated {
 RegFileImporter::RegFileImporter(RegistryDatabase& database) : database_(database) {}
 
 void RegFileImporter::importFile(const std::filesystem::path& file) {
+    // A folder opens like a file here but reads as nothing, which would be reported as
+    // an empty registry file.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(file, ignored)) {
+        throw RegFileError(file.string() + ": a folder, not a registry file");
+    }
     std::ifstream stream(file, std::ios::binary);
     if (!stream) throw RegFileError(file.string() + ": cannot open the file");
     std::ostringstream content;

@@ -132,10 +132,16 @@ TEST(RegFileImport, AMalformedLineNamesFileAndLineAndChangesNothing) {
     EXPECT_EQ(dumpTree(m, "HKEY_LOCAL_MACHINE"), before);
 }
 
-TEST(RegFileImport, AMissingFileIsReported) {
+TEST(RegFileImport, AMissingFileOrAFolderIsReported) {
     TestMachine m("win98");
     EXPECT_THROW(RegFileImporter(databaseOf(m)).importFile(m.folder() / "absent.reg"),
                  RegFileError);
+    try {
+        RegFileImporter(databaseOf(m)).importFile(m.folder());
+        ADD_FAILURE() << "a folder was imported";
+    } catch (const RegFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("a folder"), std::string::npos) << error.what();
+    }
 }
 
 std::string utf16(const std::string& ascii) {
