@@ -120,6 +120,8 @@ TEST_P(RegVerbsTest, BadArgumentsExitTwoAndWriteNothing) {
              {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_DWORD"},
              {"reg", "add", "HKCU\\Bad", "--value", "v", "--type", "REG_QWORD", "--data", "1"},
              {"reg", "add", "HKCU\\Bad", "--data", "1"},
+             {"reg", "add", "HKCU\\Bad", "--value", "v", "--value", "w", "--data", "1"},
+             {"reg", "add", "HKCU\\Bad", "--value", "v", "--data", "1", "--data", "2"},
              {"reg", "add", "HKLMX\\Bad"},
              {"reg", "add", "HKCU\\Bad", "--colour", "red"},
              {"reg", "delete", "HKEY_CURRENT_USER"},

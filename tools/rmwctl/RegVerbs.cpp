@@ -41,6 +41,8 @@ RegArguments parseArguments(const std::vector<std::string>& args) {
         auto option = options.find(args[i]);
         if (option != options.end()) {
             if (++i == args.size()) throw UsageError(option->first + " needs an argument");
+            // A script that says it twice has a mistake in it; neither one is guessed.
+            if (parsed.*(option->second)) throw UsageError(option->first + " is given twice");
             parsed.*(option->second) = args[i];
         } else if (args[i].size() > 2 && args[i].rfind("--", 0) == 0) {
             throw UsageError("unknown option '" + args[i] + "'");
