@@ -73,4 +73,19 @@ TEST(MachineVerbs, EveryVerbDocumentsItselfWithHelp) {
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "m"));
 }
 
+// A full disk behind the output must not pass for success: a script's backup
+// would be cut short without anyone knowing.
+TEST(MachineVerbs, OutputThatCannotBeWrittenIsAFailure) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    testsupport::TestMachine machine("win98");
+    RmwctlRunner rmwctl(machine.folder());
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"reg", "export", "HKEY_LOCAL_MACHINE"},
+          {"reg", "query", "HKLM\\Network\\Logon"}, {"show"}, {"--help"}}) {
+        auto outcome = rmwctl.runWithOutputTo("/dev/full", arguments);
+        EXPECT_EQ(outcome.status, 1) << arguments[0];
+        EXPECT_NE(outcome.err.find("standard output"), std::string::npos) << outcome.err;
+    }
+}
+
 }  // namespace

@@ -54,11 +54,8 @@ void useMachine(Io io) {
     platform::installServices(services);
 }
 
-}  // namespace rmwctl
-
-int main(int argc, char** argv) {
-    using namespace rmwctl;
-    std::vector<std::string> args(argv + 1, argv + argc);
+// Runs the verb ARGS name and returns its exit status.
+int run(const std::vector<std::string>& args) {
     Io io{std::cout, std::cerr};
     if (args.empty() || asksForHelp(args[0])) {
         printUsage(args.empty() ? std::cerr : std::cout);
@@ -91,4 +88,18 @@ int main(int argc, char** argv) {
     std::cerr << "rmwctl: unknown verb '" << args[0] << "'\n";
     printUsage(std::cerr);
     return 2;
+}
+
+}  // namespace rmwctl
+
+int main(int argc, char** argv) {
+    const int status = rmwctl::run({argv + 1, argv + argc});
+    // Output that never arrived (a full disk behind "> backup.reg") is a failure, not
+    // a success with a shortened file.
+    std::cout.flush();
+    if (status == 0 && !std::cout) {
+        std::cerr << "rmwctl: cannot write to standard output\n";
+        return 1;
+    }
+    return status;
 }
