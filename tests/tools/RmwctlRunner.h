@@ -34,12 +34,26 @@ class RmwctlRunner {
     // Runs rmwctl with its standard output sent to OUT (a file or a device).
     RmwctlOutcome runWithOutputTo(const std::filesystem::path& out,
                                   const std::vector<std::string>& arguments) const {
+        return runCommand("", out, arguments);
+    }
+
+    // Runs rmwctl where no file may grow past BLOCKS blocks of the shell's "ulimit -f"
+    // (512 or 1024 bytes): a write beyond it kills the program, as a full disk or a
+    // crash would stop it halfway.
+    RmwctlOutcome runWithFileSizeLimit(int blocks, const std::vector<std::string>& arguments) const {
+        return runCommand("ulimit -f " + std::to_string(blocks) + "; ", output_.path() / "stdout",
+                          arguments);
+    }
+
+  private:
+    RmwctlOutcome runCommand(const std::string& prefix, const std::filesystem::path& out,
+                             const std::vector<std::string>& arguments) const {
         const char* bin = std::getenv("ROAMWISE_TEST_BIN");
         EXPECT_NE(bin, nullptr) << "ROAMWISE_TEST_BIN names the folder of rmwctl";
         if (bin == nullptr) return {};
         const auto err = output_.path() / "stderr";
-        std::string command = "ROAMWISE_MACHINE=" + quoted(machineFolder_.string()) + " " +
-                              quoted(std::string(bin) + "/rmwctl");
+        std::string command = prefix + "ROAMWISE_MACHINE=" + quoted(machineFolder_.string()) +
+                              " " + quoted(std::string(bin) + "/rmwctl");
         for (const auto& argument : arguments) command += " " + quoted(argument);
         command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
         const int raw = std::system(command.c_str());
@@ -48,7 +62,6 @@ class RmwctlRunner {
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, printed, contents(err)};
     }
 
-  private:
     static std::string quoted(const std::string& text) {
         std::string result = "'";
         for (char c : text) result += (c == '\'') ? std::string("'\\''") : std::string(1, c);

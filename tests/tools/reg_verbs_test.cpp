@@ -216,6 +216,20 @@ TEST_P(RegVerbsTest, ExportNeverOverwritesAReadOnlyFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "mine");
 }
 
+TEST_P(RegVerbsTest, AnExportStoppedHalfwayLeavesTheEarlierFileWhole) {
+    expectOk({"reg", "add", "HKCU\\Small", "--value", "v", "--data", "1"});
+    auto file = (files_.path() / "backup.reg").string();
+    expectOk({"reg", "export", "HKCU\\Small", file});
+    std::ifstream first(file, std::ios::binary);
+    const std::string before(std::istreambuf_iterator<char>(first), {});
+    // The whole machine's registry is far larger than the two blocks allowed.
+    auto outcome = runner_.runWithFileSizeLimit(2, {"reg", "export", "HKLM", file});
+    EXPECT_NE(outcome.status, 0);
+    std::ifstream after(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(files_.path()), {}), 1);
+}
+
 TEST_P(RegVerbsTest, AMalformedImportIsReportedAndChangesNothing) {
     auto file =
         writeFile("broken.reg",

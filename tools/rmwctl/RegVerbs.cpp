@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/NativeFileRules.h"
+#include "platform/emulated/AtomicFile.h"
 #include "platform/emulated/Machine.h"
 #include "platform/emulated/RegFileExporter.h"
 #include "platform/emulated/RegFileImporter.h"
@@ -442,6 +443,28 @@ int importFile(const RegArguments& args, Io) {
     return 0;
 }
 
+// Writes TEXT to the file NAME. A file is replaced whole, so that a full disk or a
+// killed process leaves an earlier export as it was; a device or pipe (/dev/stdout) is
+// written into.
+void writeExport(const std::string& name, const std::string& text) {
+    // A file without write permission is read-only here as on Windows, even for the
+    // superuser, whom opening it for writing would not stop.
+    const std::filesystem::path target = platform::writeTargetOf(name);
+    if (platform::isReadOnlyFile(target)) {
+        throw Failure("cannot write " + name + ": the file is read-only");
+    }
+    bool written = false;
+    if (platform::isSpecialFile(name)) {
+        std::ofstream file(name, std::ios::binary);
+        file << text;
+        file.close();
+        written = !file.fail();
+    } else {
+        written = replaceFileContents(target, text);
+    }
+    if (!written) throw Failure("cannot write " + name);
+}
+
 int exportKey(const RegArguments& args, Io io) {
     require(
         !args.words.empty() && args.words.size() <= 2 && !args.value && !args.type && !args.data,
@@ -458,15 +481,7 @@ int exportKey(const RegArguments& args, Io io) {
         io.out << text;
         return 0;
     }
-    // A file without write permission is read-only here as on Windows, even for the
-    // superuser, whom opening it for writing would not stop.
-    if (platform::isReadOnlyFile(args.words[1])) {
-        throw Failure("cannot write " + args.words[1] + ": the file is read-only");
-    }
-    std::ofstream file(args.words[1], std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file) throw Failure("cannot write " + args.words[1]);
+    writeExport(args.words[1], text);
     return 0;
 }
 
