@@ -222,8 +222,8 @@ std::optional<ValueRead> readValue(SqliteRegistry& registry, HKEY key, DWORD ind
         if (result == win32::ERROR_NO_MORE_ITEMS) return std::nullopt;
         if (result == win32::ERROR_MORE_DATA) {
             room = measure(registry, key);
-            room.valueName = std::max(room.valueName, nameLength) * 2;
-            room.valueData = std::max(room.valueData, dataLength) * 2;
+            room.valueName = (std::max(room.valueName, nameLength) + 1) * 2;
+            room.valueData = (std::max(room.valueData, dataLength) + 1) * 2;
             continue;
         }
         failOn(result, "read the values");
@@ -270,13 +270,18 @@ int query(const RegArguments& args, Io io) {
     if (args.value) {
         DWORD type = 0, size = 0;
         const char* name = args.value->c_str();
-        if (registry.RegQueryValueExA(key.handle(), name, nullptr, &type, nullptr, &size) !=
-            win32::ERROR_SUCCESS) {
+        std::string data;
+        win32::LONG result = win32::ERROR_MORE_DATA;
+        // Another process may make the value longer between asking its size and reading.
+        while (result == win32::ERROR_MORE_DATA) {
+            data.assign(size, '\0');
+            result = registry.RegQueryValueExA(key.handle(), name, nullptr, &type,
+                                               reinterpret_cast<win32::BYTE*>(data.data()), &size);
+        }
+        if (result == win32::ERROR_FILE_NOT_FOUND) {
             throw Failure("the value '" + *args.value + "' does not exist in " + keyName.display());
         }
-        std::string data(size, '\0');
-        registry.RegQueryValueExA(key.handle(), name, nullptr, &type,
-                                  reinterpret_cast<win32::BYTE*>(data.data()), &size);
+        failOn(result, "read the value '" + *args.value + "'");
         io.out << "\n" << keyName.display() << "\n";
         printValue(io, *args.value, type, data.substr(0, size));
         io.out << "\n";
