@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "browser/browserText.h"
+#include "platform/AsciiText.h"
 #include "platform/Services.h"
 #include "platform/Win32.h"
 
@@ -92,7 +93,7 @@ void IEConfig::resetFlags() {}
 void IEConfig::getProxyAddresses() {
     cdInternetSettings();
     const std::string server = registry_.ValueOf("ProxyServer").text;
-    if (registry_.lastError() == 0) setProxySettings(browsertext::trim(server));
+    if (registry_.lastError() == 0) setProxySettings(std::string(platform::trimBlanks(server)));
 }
 
 void IEConfig::getProxyEnabled() {
@@ -204,7 +205,7 @@ void IEConfig::setProxySettings(const std::string& sServer) {
         if (entry.empty() && !first) break;
         first = false;
         std::string port;
-        const std::string protocol = browsertext::toUpper(parseProxyServer(entry, port));
+        const std::string protocol = platform::upperAscii(parseProxyServer(entry, port));
         storeProxy(protocol, entry, port);
         start = end + 1;
     }
@@ -286,12 +287,12 @@ std::string IEConfig::buildProxyServer() const {
     };
     std::string server;
     for (const auto& [tag, proxy] : entries) {
-        if (browsertext::trim(proxy.first).empty()) continue;
+        if (platform::trimBlanks(proxy.first).empty()) continue;
         server += tag + proxy.first;
-        if (!browsertext::trim(proxy.second).empty()) server += ":" + proxy.second;
+        if (!platform::trimBlanks(proxy.second).empty()) server += ":" + proxy.second;
         server += ";";
     }
-    if (!browsertext::trim(server).empty()) server.pop_back();
+    if (!platform::trimBlanks(server).empty()) server.pop_back();
     return server;
 }
 
@@ -330,12 +331,12 @@ void IEConfig::appendRemoteAccessEntries() {
 // Windows NT keeps its dial-up entries in the phone book: one "[name]" line each.
 void IEConfig::appendPhoneBookEntries() {
     const std::string phoneBook =
-        browsertext::stripTerminator(win32::GetSystemDirectoryA()) + kPhoneBook;
+        platform::stripTerminator(win32::GetSystemDirectoryA()) + kPhoneBook;
     if (!platform::files().fileExists(phoneBook)) return;
     std::string contents;
     // An unreadable phone book lists no connections, as a missing one does.
     if (!browsertext::readFile(platform::files().toNative(phoneBook), contents)) return;
-    for (const std::string& line : browsertext::splitLines(contents)) {
+    for (const std::string& line : platform::splitLines(contents)) {
         if (!line.empty() && line.front() == '[') {
             dunList_.push_back(line.size() >= 2 ? line.substr(1, line.size() - 2) : "");
         }

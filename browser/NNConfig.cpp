@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "browser/browserText.h"
+#include "platform/AsciiText.h"
 #include "browser/frmNetscape.h"
 #include "platform/Services.h"
 #include "platform/Win32.h"
@@ -42,7 +43,7 @@ void writeProfile(const std::string& sKey, const std::string& sValue,
 // A port as Navigator stores it: an empty text is 0, a whole number from 0 to 65535 is
 // itself, anything else has no number.
 std::optional<std::int32_t> portNumber(const std::string& sPort) {
-    std::string digits = browsertext::trim(sPort);
+    std::string digits(platform::trimBlanks(sPort));
     digits.insert(digits.begin(), '0');
     std::int32_t number = 0;
     for (char c : digits) {
@@ -239,7 +240,7 @@ std::string NNConfig::findPerUserKeyPrefs() {
     bool found = false;
     const std::string user = readValue(kBiff, "CurrentUser", found);
     if (!found) return "";
-    std::string folder = browsertext::toLower(user);
+    std::string folder = platform::lowerAscii(user);
     for (char& c : folder) {
         if (c == ' ') c = '_';
     }
@@ -247,7 +248,7 @@ std::string NNConfig::findPerUserKeyPrefs() {
     const std::string server = readValue(userKey, "defaultServer", found);
     if (!found) return "";
     const std::string popstate =
-        browsertext::toLower(readValue(userKey + "\\servers\\" + server, "popstatePath", found));
+        platform::lowerAscii(readValue(userKey + "\\servers\\" + server, "popstatePath", found));
     if (!found || folder.empty()) return "";
     return prefsInProfileFolder(popstate, folder);
 }

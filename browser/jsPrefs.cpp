@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "browser/browserText.h"
+#include "platform/AsciiText.h"
 #include "browser/jsString.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
@@ -18,7 +19,7 @@ constexpr const char* kSource = "jsPrefs";
 
 std::string keyPrefix(const std::string& sKey) {
     // The closing quote keeps "network.proxy.http" apart from "network.proxy.http_port".
-    return "user_pref(\"" + browsertext::toLower(sKey) + "\"";
+    return "user_pref(\"" + platform::lowerAscii(sKey) + "\"";
 }
 
 std::string settingLine(const std::string& sKey, const std::string& sValue) {
@@ -49,7 +50,7 @@ std::string quotedValue(const std::string& sLine, std::size_t open) {
 std::string plainValue(const std::string& sLine, std::size_t start) {
     const std::size_t close = sLine.find(')', start);
     const std::size_t end = (close == std::string::npos) ? sLine.size() : close;
-    return browsertext::trim(sLine.substr(start, end - start));
+    return std::string(platform::trimBlanks(sLine.substr(start, end - start)));
 }
 
 [[noreturn]] void raiseFileError(std::int32_t number, const std::string& sWhat,
@@ -80,7 +81,7 @@ void jsPrefs::openPrefsFile(const std::string& sFile, bool bMode) {
     }
     // Name and mode are kept only once the lines are in hand, so that a file that could
     // not be read is never written back empty.
-    lines_ = browsertext::splitLines(contents);
+    lines_ = platform::splitLines(contents);
     fileName_ = sFile;
     writeMode_ = bMode;
 }
@@ -140,7 +141,7 @@ std::optional<jsPrefs::Value> jsPrefs::findValue(const std::string& sKey) const 
     const std::size_t number = findLine(prefix);
     if (number == 0) return std::nullopt;
     const std::string& line = lines_[number - 1];
-    const std::size_t keyEnd = browsertext::toLower(line).find(prefix) + prefix.size();
+    const std::size_t keyEnd = platform::lowerAscii(line).find(prefix) + prefix.size();
     const std::size_t comma = line.find(',', keyEnd);
     if (comma == std::string::npos || line.find(')', keyEnd) < comma) return std::nullopt;
     std::size_t start = comma + 1;
@@ -167,7 +168,7 @@ std::string jsPrefs::textLiteral(const std::string& sKey, const std::string& sVa
 
 std::size_t jsPrefs::findLine(const std::string& sPrefix) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (browsertext::toLower(browsertext::trim(lines_[i])).starts_with(sPrefix)) return i + 1;
+        if (platform::lowerAscii(platform::trimBlanks(lines_[i])).starts_with(sPrefix)) return i + 1;
     }
     return 0;
 }

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "config/TextRules.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 
 void AddInList::add(const std::string& name, std::shared_ptr<AddInObject> object) {
     for (const auto& entry : entries_) {
-        if (textrules::equalsIgnoringCase(entry.name, name)) {
+        if (platform::equalsIgnoringCase(entry.name, name)) {
             throw RaisedError(457, "AddInList",
                               "This key is already associated with an element of this collection");
         }
@@ -17,7 +17,7 @@ void AddInList::add(const std::string& name, std::shared_ptr<AddInObject> object
 
 std::shared_ptr<AddInObject> AddInList::find(const std::string& name) const {
     for (const auto& entry : entries_) {
-        if (textrules::equalsIgnoringCase(entry.name, name)) return entry.object;
+        if (platform::equalsIgnoringCase(entry.name, name)) return entry.object;
     }
     return nullptr;
 }

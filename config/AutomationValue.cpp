@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "config/TextRules.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 
 namespace {
@@ -27,9 +27,9 @@ std::optional<double> decimalNumber(const std::string& text) {
 }
 
 bool textToBoolean(const std::string& raw, const std::string& source) {
-    const std::string text = textrules::trimmedBlanks(raw);
-    if (textrules::equalsIgnoringCase(text, "true")) return true;
-    if (textrules::equalsIgnoringCase(text, "false")) return false;
+    const std::string text = std::string(platform::trimBlanks(raw));
+    if (platform::equalsIgnoringCase(text, "true")) return true;
+    if (platform::equalsIgnoringCase(text, "false")) return false;
     if (const auto number = decimalNumber(text)) return *number != 0;
     throw RaisedError(kTypeMismatch, source, "Type mismatch");
 }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "config/TextRules.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 
 DispatchAddIn::DispatchAddIn(std::string classId) : classId_(std::move(classId)) {}
@@ -38,7 +38,7 @@ AutomationValue DispatchAddIn::getProperty(const std::string& name) {
 }
 
 std::string DispatchAddIn::foldedName(const std::string& name) {
-    return textrules::foldedAscii(name);
+    return platform::lowerAscii(name);
 }
 
 void DispatchAddIn::raiseMissing() const {

@@ -8,7 +8,7 @@
 #include "config/RmwFileLayout.h"
 #include "config/StagedFile.h"
 #include "config/SystemVersions.h"
-#include "config/TextRules.h"
+#include "platform/AsciiText.h"
 #include "config/UnsupportedPlatform.h"
 #include "network/netConfig95.h"
 #include "network/netConfigNT.h"
@@ -203,7 +203,7 @@ const std::string& RmwConfig::Comments() const {
     return comments_;
 }
 void RmwConfig::Comments(const std::string& RHS) {
-    comments_ = textrules::trimmedBlanks(RHS);
+    comments_ = std::string(platform::trimBlanks(RHS));
 }
 bool RmwConfig::AutoApply() const {
     return autoApply_;

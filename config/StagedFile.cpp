@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "config/TextRules.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
 
@@ -16,7 +16,7 @@ namespace {
 // would be ".saving" in the current or the named folder, where an unrelated file of that
 // name would be overwritten and then removed.
 bool namesAFile(const std::string& path) {
-    const std::string trimmed = textrules::trimmedBlanks(path);
+    const std::string trimmed = std::string(platform::trimBlanks(path));
     return !trimmed.empty() && trimmed.back() != '\\' && trimmed.back() != '/';
 }
 

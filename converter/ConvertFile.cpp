@@ -5,9 +5,9 @@
 #include <iterator>
 #include <system_error>
 
-#include "converter/AsciiText.h"
 #include "converter/ConversionError.h"
 #include "converter/ConvertLine.h"
+#include "platform/AsciiText.h"
 #include "platform/Services.h"
 
 namespace converter {
@@ -16,7 +16,7 @@ namespace {
 // The whole source is read before the destination is touched, so a failure leaves no
 // half-written file behind.
 std::string readSource(const std::string& source) {
-    if (trimmed(source).empty() || !platform::files().fileExists(source)) {
+    if (platform::trimBlanks(source).empty() || !platform::files().fileExists(source)) {
         throw ConversionError(kSourceNotFound);
     }
     const std::filesystem::path native = platform::files().toNative(source);
@@ -31,7 +31,7 @@ std::string readSource(const std::string& source) {
 
 // Emptying the destination first would otherwise destroy the source before it is read.
 void checkDestination(const std::string& source, const std::string& destination) {
-    if (trimmed(destination).empty()) throw ConversionError(kDestinationMissing);
+    if (platform::trimBlanks(destination).empty()) throw ConversionError(kDestinationMissing);
     std::error_code error;
     if (std::filesystem::equivalent(platform::files().toNative(source),
                                     platform::files().toNative(destination), error)) {
@@ -62,7 +62,7 @@ void convertFile(const std::string& source, const std::string& destination) {
     if (!platform::files().writeWholeFile(destination, versionTwoHeader())) {
         throw ConversionError(kDestinationUncreatable);
     }
-    for (const std::string& line : splitLines(sourceText)) convertLine(destination, line);
+    for (const std::string& line : platform::splitLines(sourceText)) convertLine(destination, line);
 }
 
 }  // namespace converter

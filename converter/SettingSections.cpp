@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "converter/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace converter {
 namespace {
@@ -33,7 +33,7 @@ constexpr std::array<SectionKeywords, 5> sectionKeywords{{
 std::optional<std::string> sectionForKey(const std::string& key) {
     // An empty key would be "part of" every list and end up as a nameless line.
     if (key.empty()) return std::nullopt;
-    const std::string lowerKey = lowerCased(key);
+    const std::string lowerKey = platform::lowerAscii(key);
     for (const auto& entry : sectionKeywords) {
         if (std::string_view(entry.keywords).find(lowerKey) != std::string_view::npos) {
             return entry.section;

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "converter/AsciiText.h"
 #include "converter/SettingSections.h"
+#include "platform/AsciiText.h"
 
 namespace converter {
 namespace {
@@ -29,8 +29,8 @@ constexpr std::array<ValueLessKeyword, 4> valueLessKeywords{{
 }};
 
 bool isIgnoredLine(const std::string& line) {
-    const std::string folded = lowerCased(trimmed(line));
-    return folded.empty() || startsWith(folded, "#") || startsWith(folded, "rmw_version");
+    const std::string folded = platform::lowerAscii(platform::trimBlanks(line));
+    return folded.empty() || folded.starts_with("#") || folded.starts_with("rmw_version");
 }
 
 // The text between the opening quote at OPENING and the closing quote that ends the
@@ -38,15 +38,15 @@ bool isIgnoredLine(const std::string& line) {
 // closing quote is missing keeps its last character. No quote at all: no value.
 std::string quotedValue(std::string_view line, std::size_t opening) {
     if (opening == std::string_view::npos) return "";
-    std::string rest = trimmed(line.substr(opening + 1));
+    std::string rest(platform::trimBlanks(line.substr(opening + 1)));
     if (!rest.empty() && rest.back() == '\'') rest.pop_back();
-    return trimmed(rest);
+    return std::string(platform::trimBlanks(rest));
 }
 
 KeyAndValue keyAndValue(const std::string& line) {
     const std::size_t opening = line.find('\'');
-    const std::string keyword = trimmed(std::string_view(line).substr(0, opening));
-    const std::string foldedKeyword = lowerCased(keyword);
+    const std::string keyword(platform::trimBlanks(std::string_view(line).substr(0, opening)));
+    const std::string foldedKeyword = platform::lowerAscii(keyword);
     for (const auto& entry : valueLessKeywords) {
         if (foldedKeyword == entry.keyword) return {entry.key, entry.value};
     }
@@ -55,7 +55,7 @@ KeyAndValue keyAndValue(const std::string& line) {
 
 // The logon switch was a yes/no answer; version 2 keeps switches as "1" and "0".
 std::string logonSwitch(const std::string& answer) {
-    return lowerCased(answer) == "yes" ? "1" : "0";
+    return platform::lowerAscii(answer) == "yes" ? "1" : "0";
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ std::string logonSwitch(const std::string& answer) {
 std::optional<ConvertedSetting> readVersionOneLine(const std::string& line) {
     if (isIgnoredLine(line)) return std::nullopt;
     KeyAndValue setting = keyAndValue(line);
-    if (lowerCased(setting.key) == "ntlogon") setting.value = logonSwitch(setting.value);
+    if (platform::lowerAscii(setting.key) == "ntlogon") setting.value = logonSwitch(setting.value);
     std::optional<std::string> section = sectionForKey(setting.key);
     if (!section) return std::nullopt;
     return ConvertedSetting{*section, setting.key, setting.value};

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/AsciiText.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -12,17 +13,6 @@ constexpr const char* kNoAddress = "0.0.0.0";
 
 std::string addressOrNone(const std::string& address) {
     return address.empty() ? kNoAddress : address;
-}
-
-// Profile values come back trimmed and without the buffer's terminator; a value read
-// through an older fixed buffer may still carry its NUL, so the text ends at the first
-// one and loses surrounding blanks.
-std::string stripTerminator(std::string value) {
-    if (const auto nul = value.find('\0'); nul != std::string::npos) value.erase(nul);
-    const auto first = value.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = value.find_last_not_of(' ');
-    return value.substr(first, last - first + 1);
 }
 
 }  // namespace
@@ -78,7 +68,7 @@ void NetworkFileSections::load(NetworkSettings& settings) const {
 }
 
 std::string NetworkFileSections::read(const std::string& section, const std::string& key) const {
-    return stripTerminator(win32::GetPrivateProfileStringA(section, key, "", filename_));
+    return platform::stripTerminator(win32::GetPrivateProfileStringA(section, key, "", filename_));
 }
 
 bool NetworkFileSections::readSwitch(const std::string& key) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "network/NetworkFileSections.h"
+#include "platform/AsciiText.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -21,13 +22,6 @@ constexpr const char* kPrintersKey =
     "\\HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Print\\Printers";
 
 constexpr win32::UINT kBroadcastTimeoutMs = 1000;
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // The "device=" entry of [windows] is "name,driver,port"; printer names hold no comma.
 std::optional<platform::InstalledPrinter> parseDeviceEntry(const std::string& entry) {
@@ -309,7 +303,7 @@ std::optional<platform::InstalledPrinter> netConfig::currentPrinter() {
 // ---- Properties ----------------------------------------------------------------------
 
 void netConfig::storeTrimmed(std::string& target, const std::string& text, Flag flag) {
-    target = trimBlanks(text);
+    target = platform::trimSpaces(text);
     markChanged(flag);
 }
 

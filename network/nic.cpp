@@ -1,7 +1,8 @@
 #include "network/nic.h"
 
-#include <cctype>
 #include <initializer_list>
+
+#include "platform/AsciiText.h"
 
 namespace {
 
@@ -13,9 +14,7 @@ constexpr std::initializer_list<const char*> kBuses = {"Root", "MF", "PCI", "ISA
 
 bool isTcpIpBinding(const std::string& bindingName) {
     if (bindingName.size() < 5) return false;
-    std::string prefix = bindingName.substr(0, 5);
-    for (char& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return prefix == "MSTCP";
+    return platform::upperAscii(bindingName.substr(0, 5)) == "MSTCP";
 }
 
 }  // namespace

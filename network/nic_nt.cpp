@@ -1,16 +1,11 @@
 #include "network/nic_nt.h"
 
-#include <cctype>
+#include "platform/AsciiText.h"
 
 namespace {
 
 constexpr const char* kCardsRoot =
     "\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\";
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 }  // namespace
 
@@ -61,7 +56,7 @@ bool nic_nt::readCard(const std::string& cardPath, std::string& title, std::stri
                  "\\CurrentVersion");
     if (registry_.lastError() != 0) return false;
     std::string softwareType;
-    return read("SoftwareType", softwareType) && lowerCase(softwareType) == "driver";
+    return read("SoftwareType", softwareType) && platform::lowerAscii(softwareType) == "driver";
 }
 
 bool nic_nt::read(const std::string& valueName, std::string& text) {

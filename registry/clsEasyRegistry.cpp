@@ -1,10 +1,10 @@
 #include "registry/clsEasyRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 
+#include "platform/AsciiText.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -57,18 +57,6 @@ std::string describeApiResult(win32::LONG code) {
         default:
             return "Undefined key error code!";
     }
-}
-
-std::string upperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 std::string hexBytes(const std::uint8_t* data, std::size_t length) {
@@ -337,7 +325,7 @@ std::int32_t clsEasyRegistry::lastError() const {
 // current key with ACCESS, a path beginning with a backslash is absolute and anything
 // else is relative to the current key.
 void clsEasyRegistry::OpenPath(std::string strPath, win32::REGSAM access) {
-    strPath = trimBlanks(upperCase(std::move(strPath)));
+    strPath = std::string(platform::trimSpaces(platform::upperAscii(strPath)));
     if (strPath == "\\") {
         GoToRoot();
     } else if (strPath == "..") {

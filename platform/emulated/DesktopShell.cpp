@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <thread>
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
 extern char** environ;
 

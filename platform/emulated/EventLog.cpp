@@ -7,7 +7,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace platform::emulated {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace platform::emulated {
 

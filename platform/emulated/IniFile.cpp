@@ -1,6 +1,6 @@
 #include "platform/emulated/IniFile.h"
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace platform::emulated {
 namespace {

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/emulated/DesktopShell.h"
 #include "platform/emulated/EventLog.h"
 #include "platform/emulated/EventLogPower.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace platform::emulated {
 namespace fs = std::filesystem;

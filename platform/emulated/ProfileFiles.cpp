@@ -1,6 +1,6 @@
 #include "platform/emulated/ProfileFiles.h"
 
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
 namespace platform::emulated {
 namespace {

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "platform/emulated/AnsiText.h"
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 #include "platform/emulated/RegistryNames.h"
 
 namespace platform::emulated {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "converter/AsciiText.h"
 #include "converter/SettingSections.h"
 #include "converter/VersionOneLine.h"
+#include "platform/AsciiText.h"
 
 namespace converter {
 namespace {
@@ -87,13 +87,13 @@ TEST(SettingSections, FirstListHoldingTheKeyWins) {
 
 TEST(AsciiText, LinesEndAtCrLfCrOrLf) {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-    EXPECT_EQ(splitLines("a\nb\n"), (Lines{"a", "b"}));
-    EXPECT_EQ(splitLines("a\rb\r"), (Lines{"a", "b"}));
-    EXPECT_EQ(splitLines("a\n\r\nb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(splitLines("a\r\rb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(splitLines(""), Lines{});
-    EXPECT_EQ(splitLines("last"), (Lines{"last"}));
+    EXPECT_EQ(platform::splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(platform::splitLines("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(platform::splitLines("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(platform::splitLines("a\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(platform::splitLines("a\r\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(platform::splitLines(""), Lines{});
+    EXPECT_EQ(platform::splitLines("last"), (Lines{"last"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "tests/support/RecordingRegistry.h"
 
-#include <cctype>
+#include "platform/AsciiText.h"
 
 namespace testsupport {
 
@@ -36,9 +36,7 @@ std::string RegistryWrite::describe() const {
 RecordingRegistry::RecordingRegistry(platform::Registry& inner) : inner_(inner) {}
 
 std::string RecordingRegistry::normalisedPath(const std::string& path) {
-    std::string result;
-    for (const char c : path)
-        result += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string result = platform::upperAscii(path);
     while (!result.empty() && result.front() == '\\') result.erase(result.begin());
     while (!result.empty() && result.back() == '\\') result.pop_back();
     return result;

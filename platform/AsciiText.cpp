@@ -1,6 +1,6 @@
-#include "platform/emulated/AsciiText.h"
+#include "platform/AsciiText.h"
 
-namespace platform::emulated {
+namespace platform {
 namespace {
 
 char foldAscii(char c) {
@@ -16,6 +16,13 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string_view trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
 bool equalsIgnoringCase(std::string_view left, std::string_view right) {
     if (left.size() != right.size()) return false;
     for (std::size_t i = 0; i < left.size(); ++i) {
@@ -28,6 +35,31 @@ std::string lowerAscii(std::string_view text) {
     std::string lowered(text);
     for (char& c : lowered) c = foldAscii(c);
     return lowered;
+}
+
+std::string upperAscii(std::string_view text) {
+    std::string raised(text);
+    for (char& c : raised) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return raised;
+}
+
+std::string stripTerminator(std::string_view text) {
+    return std::string(trimBlanks(text.substr(0, text.find('\0'))));
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
 }
 
 std::string concat(std::initializer_list<std::string_view> parts) {
@@ -56,4 +88,4 @@ std::string joinLines(std::string_view text) {
     return joined;
 }
 
-}  // namespace platform::emulated
+}  // namespace platform
