@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "browser/browserText.h"
-#include "platform/AsciiText.h"
 #include "browser/frmNetscape.h"
+#include "platform/AsciiText.h"
 #include "platform/Services.h"
 #include "platform/Win32.h"
 #include "settings/SettingsStore.h"

@@ -14,7 +14,8 @@ std::string flagText(bool bOn) {
 
 std::string readProfile(const std::string& sSection, const std::string& sKey,
                         const std::string& sFilename) {
-    return platform::stripTerminator(win32::GetPrivateProfileStringA(sSection, sKey, "", sFilename));
+    return platform::stripTerminator(
+        win32::GetPrivateProfileStringA(sSection, sKey, "", sFilename));
 }
 
 void writeProfile(const std::string& sSection, const std::string& sKey, const std::string& sValue,

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "browser/browserText.h"
-#include "platform/AsciiText.h"
 #include "browser/jsString.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
 #include "settings/SettingsStore.h"
@@ -168,7 +168,8 @@ std::string jsPrefs::textLiteral(const std::string& sKey, const std::string& sVa
 
 std::size_t jsPrefs::findLine(const std::string& sPrefix) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (platform::lowerAscii(platform::trimBlanks(lines_[i])).starts_with(sPrefix)) return i + 1;
+        if (platform::lowerAscii(platform::trimBlanks(lines_[i])).starts_with(sPrefix))
+            return i + 1;
     }
     return 0;
 }

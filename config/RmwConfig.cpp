@@ -8,10 +8,10 @@
 #include "config/RmwFileLayout.h"
 #include "config/StagedFile.h"
 #include "config/SystemVersions.h"
-#include "platform/AsciiText.h"
 #include "config/UnsupportedPlatform.h"
 #include "network/netConfig95.h"
 #include "network/netConfigNT.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
 

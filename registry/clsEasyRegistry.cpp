@@ -258,8 +258,7 @@ clsEasyRegistry::Value clsEasyRegistry::ValueOf(const std::string& strValueName,
 // The value's data: its size first, then the data into a buffer of exactly that size.
 // Another process may make the value longer in between; that read then fails with the
 // new size and is made again. A buffer the registry did not fill is never taken for data.
-std::vector<std::uint8_t> clsEasyRegistry::QueryData(const std::string& name,
-                                                     win32::DWORD& type) {
+std::vector<std::uint8_t> clsEasyRegistry::QueryData(const std::string& name, win32::DWORD& type) {
     constexpr int kAttempts = 4;
     win32::DWORD length = 0;
     CheckResult(

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "platform/emulated/AnsiText.h"
 #include "platform/AsciiText.h"
+#include "platform/emulated/AnsiText.h"
 #include "platform/emulated/RegistryNames.h"
 
 namespace platform::emulated {
@@ -128,8 +128,8 @@ void RegFileParser::parseKey(const LogicalLine& line, std::vector<RegFileEntry>&
     // A key the registry functions could not create would be one they cannot list.
     for (const auto& name : splitKeyPath(rooted->subPath)) {
         if (!deletion && name.size() > kLongestKeyName) {
-            fail(line.number, "a key name longer than " + std::to_string(kLongestKeyName) +
-                                  " characters");
+            fail(line.number,
+                 "a key name longer than " + std::to_string(kLongestKeyName) + " characters");
         }
     }
     RegFileEntry entry;
