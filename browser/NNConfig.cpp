@@ -281,7 +281,8 @@ std::string NNConfig::readValue(const std::string& sKey, const std::string& sVal
 void NNConfig::warnWhenPrefsMissing() {
     if (!prefsPath_.empty()) return;
     if (SettingsStore().GetSetting(kAppName, "Options", "NavigatorWarning", "0") != "0") return;
-    frmNetscape().Show();
+    frmNetscape dialog;
+    dialog.ShowModal();
     setStatus(1);
 }
 

@@ -3,16 +3,28 @@
 #include "platform/Services.h"
 #include "settings/SettingsStore.h"
 
-void frmNetscape::Show() {
-    platform::UserInterface& ui = platform::ui();
-    const platform::MousePointer saved = ui.mousePointer();
-    ui.mousePointer(platform::MousePointer::Default);
-    const platform::NavigatorWarningOutcome outcome = ui.showNavigatorWarning();
-    chkWarning_ = outcome == platform::NavigatorWarningOutcome::OkTicked;
-    if (outcome != platform::NavigatorWarningOutcome::ClosedOtherwise) cmdOK_Click();
-    ui.mousePointer(saved);
+frmNetscape::frmNetscape() : Form("frmNetscape", "Warning...") {
+    lblMessage.Caption(
+        "Your Netscape Navigator preference file could not be located. Check your default "
+        "user profile.");
+    chkWarning.Caption("&Do not display this warning again");
+    chkWarning.ToolTipText("Check this box if you don't want to see this warning again");
+    cmdOK.Caption("OK");
+    cmdOK.ToolTipText("Close this dialog");
+    cmdOK.Default(true);
+    cmdOK.onClick([this] { cmdOK_Click(); });
 }
 
+void frmNetscape::Form_Load() {
+    platform::UserInterface& ui = platform::ui();
+    savedPointer_ = ui.mousePointer();
+    ui.mousePointer(platform::MousePointer::Default);
+}
+
+void frmNetscape::Form_Unload() { platform::ui().mousePointer(savedPointer_); }
+
 void frmNetscape::cmdOK_Click() {
-    SettingsStore().SaveSetting(kAppName, "Options", "NavigatorWarning", chkWarning_ ? "1" : "0");
+    SettingsStore().SaveSetting(kAppName, "Options", "NavigatorWarning",
+                                chkWarning.checked() ? "1" : "0");
+    Unload();
 }

@@ -3,7 +3,12 @@
 // sets the mouse pointer and opens its few small dialogs. The windows implement it
 // with Qt, rmwctl with the console, the tests with a scripted fake.
 
+#include <optional>
 #include <string>
+
+namespace forms {
+class Form;
+}
 
 namespace platform {
 
@@ -29,8 +34,19 @@ inline MsgBoxResult firstButtonAnswer(MsgBoxButtons buttons) {
     return MsgBoxResult::OK;
 }
 
-// How the Navigator warning dialog was closed.
-enum class NavigatorWarningOutcome { OkTicked, OkUnticked, ClosedOtherwise };
+// What a common open or save dialog is asked to show. FILTER pairs descriptions and
+// patterns with "|", as in "Roamwise Files (*.rmw)|*.rmw|All Files (*.*)|*.*".
+struct FileDialogRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    std::string title;
+    std::string filter;
+    std::string initialFolder;  // a Windows path
+    std::string fileName;       // preset name
+    bool fileMustExist = false;
+    bool promptToOverwrite = false;
+    bool hideReadOnly = false;
+};
 
 class UserInterface {
 public:
@@ -42,9 +58,15 @@ public:
     virtual MousePointer mousePointer() const = 0;
     virtual void mousePointer(MousePointer pointer) = 0;
 
-    // "Your Netscape Navigator preference file could not be located..." with its
-    // "&Do not display this warning again" box.
-    virtual NavigatorWarningOutcome showNavigatorWarning() = 0;
+    // Shows FORM (already loaded) modally and returns once it is closed: the user operates
+    // its controls until one of them unloads the form or the window frame closes it.
+    virtual void showModal(forms::Form& form) = 0;
+    // Shows FORM (already loaded) and returns at once; its owner keeps it alive.
+    virtual void showModeless(forms::Form& form) = 0;
+
+    // The common open or save dialog: the chosen path (a Windows path), or nothing when
+    // the user cancels.
+    virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
 };
 
 // Shows the hourglass for its lifetime and puts the previous pointer back.

@@ -14,7 +14,8 @@ namespace {
 using browsertest::readBytes;
 using browsertest::setString;
 using browsertest::writeBytes;
-using platform::NavigatorWarningOutcome;
+using testsupport::press;
+using testsupport::setCheck;
 using testing::Contains;
 using testing::Not;
 
@@ -51,7 +52,7 @@ TEST_F(NNConfigTest, FindsPrefsThroughTheProfileRegistry) {
     NNConfig navigator;
     EXPECT_EQ(navigator.prefsFilePath(), kTemplatePrefs);
     EXPECT_EQ(navigator.status(), 0);
-    EXPECT_EQ(machine_.ui().navigatorWarningsShown(), 0);
+    EXPECT_EQ(machine_.ui().timesShown("frmNetscape"), 0);
 
     navigator.loadConfiguration();
     EXPECT_EQ(navigator.HTTPAddress(), "proxy.harbourline.com");
@@ -69,7 +70,7 @@ TEST_F(NNConfigTest, FindsPrefsThroughTheProfileRegistry) {
 
 TEST_F(NNConfigTest, AProfileWithoutDirRootGivesNoPath) {
     setString(kProfileUsers, "CurrentUser", "ghost");
-    machine_.ui().queueNavigatorWarning(NavigatorWarningOutcome::OkTicked);
+    machine_.ui().queueDialog(setCheck("chkWarning", 1, press("cmdOK")));
     NNConfig navigator;
     EXPECT_EQ(navigator.prefsFilePath(), "");
     EXPECT_EQ(navigator.status(), 1);
@@ -124,22 +125,22 @@ TEST_F(NNConfigTest, MissingPrefsWarnUntilTheUserTicksTheBox) {
 
     NNConfig closed;
     EXPECT_EQ(closed.status(), 1);
-    EXPECT_EQ(machine_.ui().navigatorWarningsShown(), 1);
+    EXPECT_EQ(machine_.ui().timesShown("frmNetscape"), 1);
     EXPECT_EQ(warningSetting(), "missing") << "closing the dialog stores nothing";
     EXPECT_EQ(machine_.ui().mousePointer(), platform::MousePointer::Hourglass);
     EXPECT_THAT(machine_.ui().pointerHistory(), Contains(platform::MousePointer::Default));
 
-    machine_.ui().queueNavigatorWarning(NavigatorWarningOutcome::OkUnticked);
+    machine_.ui().queueDialog(press("cmdOK"));
     EXPECT_EQ(NNConfig().status(), 1);
     EXPECT_EQ(warningSetting(), "0");
 
-    machine_.ui().queueNavigatorWarning(NavigatorWarningOutcome::OkTicked);
+    machine_.ui().queueDialog(setCheck("chkWarning", 1, press("cmdOK")));
     EXPECT_EQ(NNConfig().status(), 1);
     EXPECT_EQ(warningSetting(), "1");
 
     NNConfig quiet;
     EXPECT_EQ(quiet.status(), 0);
-    EXPECT_EQ(machine_.ui().navigatorWarningsShown(), 3);
+    EXPECT_EQ(machine_.ui().timesShown("frmNetscape"), 3);
 
     quiet.HTTPAddress("kept");
     quiet.loadConfiguration();

@@ -1,14 +1,34 @@
 // The console user interface of command-line programs: what a message box prints, the
 // answer a question gets without anyone to ask, the remembered mouse pointer and the
-// Navigator warning.
+// dialogs it prints and closes or answers as told.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "platform/Services.h"
 #include "platform/console/ConsoleUserInterface.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/StaticControls.h"
 
 namespace {
+
+class WarningDialog : public forms::Form {
+  public:
+    WarningDialog() : Form("frmWarning", "Warning...") {
+        message.Caption("Your Netscape Navigator preference file could not be located.");
+        hidden.Caption("not shown");
+        hidden.Visible(false);
+    }
+    forms::Label message{*this, "lblMessage"};
+    forms::Label hidden{*this, "lblHidden"};
+};
+
+platform::Services servicesWith(platform::UserInterface& ui) {
+    platform::Services services;
+    services.ui = &ui;
+    return services;
+}
 
 using platform::ConsoleUserInterface;
 using platform::MousePointer;
@@ -43,7 +63,7 @@ TEST(ConsoleUserInterfaceTest, QuestionsGetTheAnswerOfTheirFirstButton) {
     }
 }
 
-TEST(ConsoleUserInterfaceTest, ThePointerIsRememberedAndTheWarningClosedWithoutTicking) {
+TEST(ConsoleUserInterfaceTest, ThePointerIsRememberedAndDialogsArePrintedAndClosedUnanswered) {
     std::ostringstream out;
     ConsoleUserInterface console(out);
     EXPECT_EQ(console.mousePointer(), MousePointer::Default);
@@ -53,9 +73,27 @@ TEST(ConsoleUserInterfaceTest, ThePointerIsRememberedAndTheWarningClosedWithoutT
     }
     EXPECT_EQ(console.mousePointer(), MousePointer::Default);
 
-    EXPECT_EQ(console.showNavigatorWarning(), platform::NavigatorWarningOutcome::ClosedOtherwise);
-    EXPECT_NE(out.str().find("Your Netscape Navigator preference file could not be located."),
-              std::string::npos);
+    platform::ScopedServices installed(servicesWith(console));
+    WarningDialog warning;
+    warning.ShowModal();
+    EXPECT_FALSE(warning.loaded());
+    EXPECT_EQ(out.str(), "Warning...: Your Netscape Navigator preference file could not be located.\n");
+    EXPECT_FALSE(console.fileDialog(platform::FileDialogRequest()).has_value());
+}
+
+TEST(ConsoleUserInterfaceTest, ADialogIsAnsweredAsTheProgramSaid) {
+    std::ostringstream out;
+    ConsoleUserInterface console(out);
+    platform::ScopedServices installed(servicesWith(console));
+    bool answered = false;
+    console.answerDialog("frmWarning", [&](forms::Form& form) {
+        answered = true;
+        form.Unload();
+    });
+    WarningDialog warning;
+    warning.ShowModal();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #pragma once
-// A user-interface service for tests: records every message, pointer change and dialog,
-// and answers as the test told it to (queued answers first, then the default answer).
+// A user-interface service for tests: records every message, pointer change, dialog and
+// file dialog, and answers as the test told it to (queued answers first, then the
+// default answer). A queued dialog script operates a modal dialog's controls as a user
+// would, for example ticking a box and pressing OK; a dialog the script leaves open (or
+// one without a script) is closed by its window frame.
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +22,8 @@ struct ShownMessage {
     std::string caption;
 };
 
+using DialogScript = std::function<void(forms::Form&)>;
+
 class ScriptedUserInterface : public platform::UserInterface {
 public:
     platform::MsgBoxResult messageBox(const std::string& text, platform::MsgBoxButtons buttons,
@@ -24,26 +31,50 @@ public:
                                       const std::string& caption) override;
     platform::MousePointer mousePointer() const override;
     void mousePointer(platform::MousePointer pointer) override;
-    platform::NavigatorWarningOutcome showNavigatorWarning() override;
+    void showModal(forms::Form& form) override;
+    void showModeless(forms::Form& form) override;
+    std::optional<std::string> fileDialog(const platform::FileDialogRequest& request) override;
 
     // Answers for the next message boxes, in order; afterwards the first button's answer
     // (OK, Abort, Yes or Retry) is given.
     void queueAnswer(platform::MsgBoxResult answer);
-    void queueNavigatorWarning(platform::NavigatorWarningOutcome outcome);
+    // Scripts for the next modal dialogs, in order.
+    void queueDialog(DialogScript script);
+    // Answers for the next file dialogs, in order: a path, or nothing for Cancel.
+    // Without one the dialog is cancelled.
+    void queueFile(std::optional<std::string> path);
 
     const std::vector<ShownMessage>& messages() const;
+    // The texts of the messages shown, in order.
+    std::vector<std::string> messageTexts() const;
     // Every pointer set, in order.
     const std::vector<platform::MousePointer>& pointerHistory() const;
-    int navigatorWarningsShown() const;
+    // The names of the forms shown, modal or not, in order.
+    const std::vector<std::string>& formsShown() const;
+    int timesShown(const std::string& formName) const;
+    // The forms shown without waiting, in order; their owners keep them alive.
+    const std::vector<forms::Form*>& modelessForms() const;
+    const std::vector<platform::FileDialogRequest>& fileRequests() const;
     void clear();
 
 private:
     std::deque<platform::MsgBoxResult> answers_;
-    std::deque<platform::NavigatorWarningOutcome> warningOutcomes_;
+    std::deque<DialogScript> dialogScripts_;
+    std::deque<std::optional<std::string>> files_;
     std::vector<ShownMessage> messages_;
     std::vector<platform::MousePointer> pointerHistory_;
+    std::vector<std::string> formsShown_;
+    std::vector<forms::Form*> modelessForms_;
+    std::vector<platform::FileDialogRequest> fileRequests_;
     platform::MousePointer pointer_ = platform::MousePointer::Default;
-    int navigatorWarnings_ = 0;
 };
+
+// Scripts for the common dialog moves.
+// Ticks (VALUE 1) or clears (0) the check box NAME.
+DialogScript setCheck(const std::string& name, int value, DialogScript then = {});
+// Selects the option button NAME.
+DialogScript selectOption(const std::string& name, DialogScript then = {});
+// Clicks the button NAME.
+DialogScript press(const std::string& name);
 
 }  // namespace testsupport

@@ -1,0 +1,11 @@
+#include "platform/forms/CheckBox.h"
+
+namespace forms {
+
+void CheckBox::Value(int value) {
+    if (value == value_) return;
+    value_ = value;
+    raise(click_);
+}
+
+}  // namespace forms

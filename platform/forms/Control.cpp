@@ -1,0 +1,17 @@
+#include "platform/forms/Control.h"
+
+#include "platform/forms/Form.h"
+
+namespace forms {
+
+Control::Control(Form& owner, std::string name) : owner_(owner), name_(std::move(name)) {
+    owner_.registerControl(*this);
+}
+
+void Control::SetFocus() { owner_.moveFocus(this); }
+
+bool Control::hasFocus() const { return owner_.focused() == this; }
+
+void Control::raiseLostFocus() { raise(lostFocus_); }
+
+}  // namespace forms

@@ -1,0 +1,77 @@
+#pragma once
+// A window or dialog as a model: its caption, its controls by name, the input focus,
+// and its life from loading to unloading. Window classes derive from Form, hold their
+// controls as members and give them their handlers; the user-interface service shows
+// them (Qt draws them, the console prints them, the tests' fake operates them).
+
+#include <string>
+#include <vector>
+
+namespace forms {
+
+class Control;
+
+class Form {
+  public:
+    Form(std::string name, std::string caption);
+    virtual ~Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Name() const { return name_; }
+    const std::string& Caption() const { return caption_; }
+    void Caption(const std::string& caption) { caption_ = caption; }
+
+    // Every control in the order it was made, and one by name (nullptr when none).
+    // Controls of a control array are named like "mnuFileRecent(1)".
+    const std::vector<Control*>& controls() const { return controls_; }
+    Control* find(const std::string& name) const;
+    // The control named NAME as a T; std::out_of_range when there is none of that kind.
+    template <class T>
+    T& control(const std::string& name) const {
+        T* found = dynamic_cast<T*>(find(name));
+        if (found == nullptr) missingControl(name);
+        return *found;
+    }
+
+    Control* focused() const { return focused_; }
+    // Gives CONTROL the input focus; the control that had it raises its leave-field
+    // event. Moving the focus to nullptr leaves every field.
+    void moveFocus(Control* control);
+
+    bool loaded() const { return loaded_; }
+    // Loads the form (running Form_Load once) without showing it.
+    void Load();
+    // Loads the form and shows it modally through the user-interface service; returns
+    // once it is unloaded.
+    void ShowModal();
+    // Loads the form and shows it through the user-interface service without waiting.
+    void ShowModeless();
+    // Asks the form to close, as its window frame or the program's exit does: the form
+    // may refuse (QueryUnload). Returns true when it was unloaded.
+    bool close();
+    // Unloads the form without asking, as a dialog's own buttons do.
+    void Unload();
+
+  protected:
+    virtual void Form_Load() {}
+    // Return true to keep the form open.
+    virtual bool Form_QueryUnload() { return false; }
+    virtual void Form_Unload() {}
+
+  private:
+    friend class Control;
+    void registerControl(Control& control);
+    [[noreturn]] void missingControl(const std::string& name) const;
+
+    std::string name_;
+    std::string caption_;
+    std::vector<Control*> controls_;
+    Control* focused_ = nullptr;
+    bool loaded_ = false;
+};
+
+// The name of element INDEX of the control array NAME: "NAME(INDEX)".
+std::string arrayName(const std::string& name, int index);
+
+}  // namespace forms

@@ -1,0 +1,14 @@
+#include "platform/forms/ToolbarButton.h"
+
+namespace forms {
+
+ToolbarButton::ToolbarButton(Form& owner, std::string name, int index, Style style)
+    : Control(owner, std::move(name)), index_(index), style_(style) {}
+
+void ToolbarButton::click() {
+    if (style_ == Style::Separator || !Enabled() || !Visible()) return;
+    if (style_ == Style::Check) pressed_ = !pressed_;
+    if (click_) click_(*this);
+}
+
+}  // namespace forms

@@ -1,0 +1,207 @@
+// The window model's controls: events raised once per real change, option groups,
+// maximum lengths, focus and the leave-field event, and a form's life from loading to
+// closing through the user-interface service.
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/Services.h"
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/CommandButton.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/OptionButton.h"
+#include "platform/forms/TabStrip.h"
+#include "platform/forms/TextBox.h"
+#include "platform/forms/ToolbarButton.h"
+#include "tests/support/ScriptedUserInterface.h"
+
+namespace {
+
+class Sample : public forms::Form {
+  public:
+    Sample() : Form("frmSample", "Sample") {
+        txtName.onChange([this] { ++changes; });
+        txtName.onLostFocus([this] { ++leaves; });
+        chkOn.onClick([this] { ++clicks; });
+        optA.onClick([this] { ++aClicks; });
+        optB.onClick([this] { ++bClicks; });
+        cmbList.onClick([this] { ++listClicks; });
+        cmdOK.onClick([this] { Unload(); });
+    }
+    int changes = 0, leaves = 0, clicks = 0, aClicks = 0, bClicks = 0, listClicks = 0;
+    bool refuseClose = false;
+    int loads = 0, unloads = 0;
+
+    forms::TextBox txtName{*this, "txtName"};
+    forms::TextBox txtOther{*this, "txtOther"};
+    forms::CheckBox chkOn{*this, "chkOn"};
+    forms::OptionGroup group;
+    forms::OptionButton optA{*this, "optA", group};
+    forms::OptionButton optB{*this, "optB", group};
+    forms::ComboBox cmbList{*this, "cmbList"};
+    forms::CommandButton cmdOK{*this, "cmdOK"};
+
+  protected:
+    void Form_Load() override { ++loads; }
+    bool Form_QueryUnload() override { return refuseClose; }
+    void Form_Unload() override { ++unloads; }
+};
+
+TEST(FormsTest, ValuesRaiseTheirEventOnlyWhenTheyChange) {
+    Sample form;
+    form.txtName.Text("a");
+    form.txtName.Text("a");
+    form.txtName.Text("");
+    EXPECT_EQ(form.changes, 2);
+
+    form.chkOn.Value(forms::CheckBox::Checked);
+    form.chkOn.Value(forms::CheckBox::Checked);
+    form.chkOn.click();
+    EXPECT_EQ(form.clicks, 2);
+    EXPECT_FALSE(form.chkOn.checked());
+
+    form.cmbList.AddItem("x");
+    form.cmbList.AddItem("y");
+    EXPECT_EQ(form.listClicks, 0) << "filling a list raises nothing";
+    EXPECT_TRUE(form.cmbList.selectText("y"));
+    form.cmbList.ListIndex(1);
+    EXPECT_EQ(form.listClicks, 1);
+    EXPECT_EQ(form.cmbList.Text(), "y");
+    EXPECT_FALSE(form.cmbList.selectText("z"));
+    EXPECT_THROW(form.cmbList.ListIndex(2), std::out_of_range);
+    form.cmbList.Clear();
+    EXPECT_EQ(form.cmbList.ListIndex(), -1);
+    EXPECT_EQ(form.cmbList.Text(), "");
+}
+
+TEST(FormsTest, OptionButtonsOfAGroupClearEachOtherAndOnlyTheChosenOneClicks) {
+    Sample form;
+    EXPECT_EQ(form.group.selected(), nullptr);
+    form.optA.click();
+    form.optB.Value(true);
+    EXPECT_FALSE(form.optA.Value());
+    EXPECT_EQ(form.group.selected(), &form.optB);
+    form.optB.click();
+    EXPECT_EQ(form.aClicks, 1);
+    EXPECT_EQ(form.bClicks, 1);
+    form.optB.Value(false);
+    EXPECT_EQ(form.group.selected(), nullptr);
+    EXPECT_EQ(form.bClicks, 1);
+}
+
+TEST(FormsTest, TheMaximumLengthCutsTypedTextOnly) {
+    Sample form;
+    form.txtName.MaxLength(3);
+    form.txtName.type("abcdef");
+    EXPECT_EQ(form.txtName.Text(), "abc");
+    form.txtName.Text("abcdef");
+    EXPECT_EQ(form.txtName.Text(), "abcdef");
+    form.txtName.MaxLength(0);
+    form.txtName.type("abcdefgh");
+    EXPECT_EQ(form.txtName.Text(), "abcdefgh");
+}
+
+TEST(FormsTest, MovingTheFocusRaisesTheLeaveFieldEventOfTheFieldLeft) {
+    Sample form;
+    form.txtName.SetFocus();
+    EXPECT_TRUE(form.txtName.hasFocus());
+    form.txtName.SetFocus();
+    EXPECT_EQ(form.leaves, 0);
+    form.txtOther.SetFocus();
+    EXPECT_EQ(form.leaves, 1);
+    EXPECT_EQ(form.focused(), &form.txtOther);
+
+    // A handler that puts the focus back keeps it there.
+    form.txtName.onLostFocus([&] { form.txtName.SetFocus(); });
+    form.txtName.SetFocus();
+    form.moveFocus(nullptr);
+    EXPECT_TRUE(form.txtName.hasFocus());
+}
+
+TEST(FormsTest, DisabledButtonsMenusAndSeparatorsIgnoreClicks) {
+    Sample form;
+    form.cmdOK.Enabled(false);
+    form.Load();
+    form.cmdOK.click();
+    EXPECT_TRUE(form.loaded());
+
+    int menuClicks = 0;
+    forms::MenuItem item(form, "mnuItem");
+    item.onClick([&] { ++menuClicks; });
+    item.click();
+    item.Visible(false);
+    item.click();
+    EXPECT_EQ(menuClicks, 1);
+
+    int toolbarClicks = 0;
+    forms::ToolbarButton toggle(form, "tb6", 6, forms::ToolbarButton::Style::Check);
+    forms::ToolbarButton separator(form, "tb5", 5, forms::ToolbarButton::Style::Separator);
+    toggle.onClick([&](forms::ToolbarButton& button) { toolbarClicks += button.Index(); });
+    separator.onClick([&](forms::ToolbarButton&) { toolbarClicks += 100; });
+    toggle.click();
+    EXPECT_TRUE(toggle.Pressed());
+    toggle.click();
+    EXPECT_FALSE(toggle.Pressed());
+    separator.click();
+    EXPECT_EQ(toolbarClicks, 12);
+}
+
+TEST(FormsTest, ControlsAreFoundByNameAndKind) {
+    Sample form;
+    EXPECT_EQ(&form.control<forms::TextBox>("txtName"), &form.txtName);
+    EXPECT_THROW(form.control<forms::CheckBox>("txtName"), std::out_of_range);
+    EXPECT_THROW(form.control<forms::TextBox>("txtMissing"), std::out_of_range);
+    EXPECT_EQ(forms::arrayName("mnuFileRecent", 1), "mnuFileRecent(1)");
+
+    forms::TabStrip tabs(form, "tabs");
+    tabs.addTab("General", "General");
+    tabs.addTab("Advanced", "Advanced");
+    tabs.currentTab(1);
+    EXPECT_EQ(tabs.currentTab(), 1);
+    EXPECT_THROW(tabs.currentTab(2), std::out_of_range);
+    EXPECT_EQ(&form.control<forms::Tab>("Advanced"), &tabs.tab(1));
+}
+
+TEST(FormsTest, AModalFormRunsUntilAButtonOrTheFrameClosesIt) {
+    testsupport::ScriptedUserInterface ui;
+    platform::Services services;
+    services.ui = &ui;
+    platform::ScopedServices installed(services);
+
+    Sample pressed;
+    ui.queueDialog(testsupport::setCheck("chkOn", 1, testsupport::press("cmdOK")));
+    pressed.ShowModal();
+    EXPECT_TRUE(pressed.chkOn.checked());
+    EXPECT_EQ(pressed.loads, 1);
+    EXPECT_EQ(pressed.unloads, 1);
+    EXPECT_FALSE(pressed.loaded());
+
+    // Left open by the user: the frame closes it, even when it would rather stay.
+    Sample framed;
+    framed.refuseClose = true;
+    framed.ShowModal();
+    EXPECT_FALSE(framed.loaded());
+    EXPECT_EQ(framed.unloads, 1);
+    EXPECT_EQ(ui.timesShown("frmSample"), 2);
+
+    Sample asked;
+    asked.Load();
+    asked.refuseClose = true;
+    EXPECT_FALSE(asked.close());
+    EXPECT_TRUE(asked.loaded());
+    asked.refuseClose = false;
+    EXPECT_TRUE(asked.close());
+    EXPECT_TRUE(asked.close()) << "closing a closed form is harmless";
+    EXPECT_EQ(asked.unloads, 1);
+
+    Sample modeless;
+    modeless.ShowModeless();
+    EXPECT_TRUE(modeless.loaded());
+    ASSERT_EQ(ui.modelessForms().size(), 1u);
+    EXPECT_EQ(ui.modelessForms()[0], &modeless);
+}
+
+}  // namespace
