@@ -1,0 +1,123 @@
+#pragma once
+// The main window of rmw as a model: the configuration document shown in four tabs,
+// the file commands, Apply with its restart decision, the two status indicators
+// ("unsaved changes" and "requires a reset"), the group switches of the toolbar and the
+// View menu, the add-ins menu, and start-up from the command line. The Qt window binds
+// its widgets to these controls; tests and rmwctl drive it directly.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/logic/main/AdvancedTab.h"
+#include "app/logic/main/ExplorerTab.h"
+#include "app/logic/main/GeneralTab.h"
+#include "app/logic/main/NavigatorTab.h"
+#include "app/logic/main/TabHost.h"
+#include "config/AddInList.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/MenuItem.h"
+#include "platform/forms/StatusPanel.h"
+#include "platform/forms/TabStrip.h"
+#include "platform/forms/ToolbarButton.h"
+#include "settings/recentFiles.h"
+
+class RmwConfig;
+
+class frmMain : public forms::Form, private TabHost {
+  public:
+    // COMMANDLINE is the text after the program name, as Windows passes it.
+    explicit frmMain(std::string commandLine = "");
+    ~frmMain() override;
+
+    // Splits a command line into at most IMAXARGS arguments (see the definition).
+    static std::vector<std::string> GetCommandLine(const std::string& sCommandLine,
+                                                   int iMaxArgs = 10);
+
+    void initializeForm();
+    void showRecentFiles();
+    void openConfigurationFile(const std::string& sFile);
+    // The first steps of opening a file: load it and refill the tabs, so that values that
+    // differ are marked; neither applies it nor asks about add-in restarts. Returns false
+    // when it failed (the user has been told).
+    bool showConfigurationFile(const std::string& sFile);
+    void updateStatus(std::int16_t iMode) override;
+    void selectFirstEnabledTab();
+    void loadAddIns();
+
+    // Menu, toolbar and add-in commands.
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileApply_Click();
+    void mnuFileExit_Click();
+    void mnuFileRecent_Click(int Index);
+    void mnuToolsRefresh_Click();
+    void mnuToolsGeneral_Click();
+    void mnuToolsExplorer_Click();
+    void mnuToolsNavigator_Click();
+    void mnuToolsOptions_Click();
+    void mnuToolsAddInManager_Click();
+    void mnuAddIns_Click(int Index);
+    void mnuHelpHelp_Click();
+    void mnuHelpAbout_Click();
+    void tbarTools_ButtonClick(forms::ToolbarButton& Button);
+
+    // Window state.
+    RmwConfig& document() const;
+    recentFiles& recentList();
+    AddInList& addIns();
+    bool applyPending() const { return applyPending_; }
+    bool initializing() const override { return initializing_; }
+    bool loadingFile() const override { return loadingFile_; }
+    bool autoRestart() const { return autoRestart_; }
+    // True once the window has ended the program (after an automatic restart); the
+    // program's entry then exits.
+    bool programEnded() const { return programEnded_; }
+    // Every bound control of the four tabs, tab by tab.
+    std::vector<Binding> bindings() const;
+
+    // Menus.
+    forms::MenuItem mnuFile, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuFileSep1, mnuFileApply,
+        mnuFileSep2, mnuFileExit, sepRecent;
+    forms::MenuItem& mnuFileRecent(int index);  // 1 to 5
+    forms::MenuItem mnuTools, mnuToolsRefresh, mnuToolsSep1, mnuToolsGeneral, mnuToolsExplorer,
+        mnuToolsNavigator, mnuToolsSep2, mnuToolsOptions;
+    forms::MenuItem mnuAddInsMenu;
+    forms::MenuItem& mnuAddIns(int index);  // 0 to 19
+    forms::MenuItem mnuAddInsSep1, mnuToolsAddInManager;
+    forms::MenuItem mnuHelp, mnuHelpHelp, mnuHelpSep1, mnuHelpAbout;
+    // Toolbar buttons 1 to 8 (3 and 5 separate the groups) and status panels 1 to 4.
+    forms::ToolbarButton& tbarTools(int index);
+    forms::StatusPanel& sbStatus(int index);
+    // The four tabs and their controls.
+    forms::TabStrip tabSettings;
+    GeneralTab general;
+    ExplorerTab explorer;
+    NavigatorTab navigator;
+    AdvancedTab advanced;
+
+  protected:
+    void Form_Load() override;
+    bool Form_QueryUnload() override;
+    void Form_Unload() override;
+
+  private:
+    void initializing(bool value) override { initializing_ = value; }
+    const std::string& windowCaption() const override { return Caption(); }
+
+    std::string commandLine_;
+    std::unique_ptr<RmwConfig> document_;
+    recentFiles recentList_;
+    AddInList addIns_;
+    std::vector<std::unique_ptr<forms::MenuItem>> recentItems_;
+    std::vector<std::unique_ptr<forms::MenuItem>> addInItems_;
+    std::vector<std::unique_ptr<forms::ToolbarButton>> toolbar_;
+    std::vector<std::unique_ptr<forms::StatusPanel>> panels_;
+    bool initializing_ = false;
+    bool loadingFile_ = false;
+    bool autoRestart_ = false;
+    bool applyPending_ = false;
+    bool programEnded_ = false;
+};
