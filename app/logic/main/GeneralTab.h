@@ -105,6 +105,27 @@ class GeneralTab {
     void txtDNSServers_LostFocus();
 
   private:
+    // Reports MODE to the window, then hands the backend (when there is one) to WRITE.
+    template <class Write>
+    void changed(std::int16_t mode, Write write);
+    // A field showing "0.0.0.0" is emptied instead; true when it was (its own change then
+    // wrote the empty text).
+    static bool emptiedNoAddress(forms::TextBox& field);
+    static void enableField(forms::TextBox& field, bool enabled);
+    // Puts ITEMS into LIST unless it already holds exactly them (a rebuilt list has no
+    // selection, which is what selecting afterwards compares with).
+    static void fillList(forms::ComboBox& list, const std::vector<std::string>& items);
+    void fillAdapterList();
+    void fillPrinterList();
+    void copySettings();
+    void refreshAdapterSettings();
+    bool onNT() const;
+    // Shows MESSAGE and returns the focus to FIELD when its text is not VALID.
+    void checkOnLeave(forms::TextBox& field, bool valid, const char* message);
+    void addressFieldChanged();
+    void saveAndEmptyAddresses();
+    void restoreAddresses();
+
     forms::Form& window_;
     TabHost& host_;
     netConfig* network_ = nullptr;
@@ -113,5 +134,12 @@ class GeneralTab {
     std::string savedIPAddress_;
     std::string savedIPMask_;
     std::string savedGateway_;
+    // Whether the three saved texts are still the ones the DHCP box took out of the
+    // fields; any other change to those fields since makes them stale.
+    bool addressesSaved_ = false;
+    bool movingAddresses_ = false;
+    // True while a leave-field check shows its message and returns the focus, so the
+    // field it takes the focus from is not checked in turn.
+    bool validating_ = false;
     std::unique_ptr<frmNICWarning> nicWarning_;
 };
