@@ -36,7 +36,11 @@ class AdvancedTab {
     void txtComments_change();
 
   private:
+    void writeAutoReboot(bool on);
+
     forms::Form& window_;
     TabHost& host_;
     RmwConfig* document_ = nullptr;
+    // True while initializeMiscControls puts the document's values into the controls.
+    bool filling_ = false;
 };

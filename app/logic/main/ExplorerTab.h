@@ -3,6 +3,7 @@
 // connection type with the dial-up entry, the proxy servers and exceptions, and the
 // automatic configuration address.
 
+#include <string>
 #include <vector>
 
 #include "app/logic/main/Binding.h"
@@ -81,7 +82,18 @@ class ExplorerTab {
     void txtIEAutoConfigURL_change();
 
   private:
+    void describeControls();
+    static void describeProtocol(forms::Label& label, forms::TextBox& address, forms::TextBox& port,
+                                 const std::string& caption, const std::string& protocol);
+    void wireHandlers();
+    void fillDialUpList();
+    void applyProxyRules();
+    // Reports the change and writes FIELD's text through SETTER of the backend.
+    void writeText(const forms::TextBox& field, void (browserConfig::*setter)(const std::string&));
+
     forms::Form& window_;
     TabHost& host_;
     browserConfig* explorer_ = nullptr;
+    // True while the dial-up list is rebuilt around the entry it already showed.
+    bool reselecting_ = false;
 };
