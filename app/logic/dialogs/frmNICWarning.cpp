@@ -20,7 +20,9 @@ frmNICWarning::frmNICWarning() : Form("frmNICWarning", "Warning...") {
     cmdOK.onClick([this] { cmdOK_Click(); });
 }
 
-void frmNICWarning::Form_Load() { chkWarning.Value(forms::CheckBox::Unchecked); }
+void frmNICWarning::Form_Load() {
+    chkWarning.Value(forms::CheckBox::Unchecked);
+}
 
 void frmNICWarning::cmdOK_Click() {
     SettingsStore().SaveSetting(kAppName, "Options", "NICWarning",

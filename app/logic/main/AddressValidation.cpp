@@ -9,7 +9,9 @@ constexpr std::size_t kAddressParts = 4;
 constexpr std::size_t kMaxPartLength = 3;
 constexpr int kMaxPartValue = 255;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool onlyDigitsAndDots(std::string_view text) {
     for (const char c : text)

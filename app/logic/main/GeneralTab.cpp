@@ -153,7 +153,9 @@ GeneralTab::~GeneralTab() {
     if (nicWarning_ && nicWarning_->loaded()) nicWarning_->Unload();
 }
 
-void GeneralTab::attach(netConfig* network) { network_ = network; }
+void GeneralTab::attach(netConfig* network) {
+    network_ = network;
+}
 
 frmNICWarning* GeneralTab::nicWarning() const {
     return nicWarning_ && nicWarning_->loaded() ? nicWarning_.get() : nullptr;
@@ -282,7 +284,9 @@ void GeneralTab::enableField(forms::TextBox& field, bool enabled) {
     field.BackColor(enabled ? forms::SystemColor::Window : forms::SystemColor::ButtonFace);
 }
 
-bool GeneralTab::onNT() const { return getOSPlatform() == "NT"; }
+bool GeneralTab::onNT() const {
+    return getOSPlatform() == "NT";
+}
 
 // The workgroup and the domain logon are settings Windows NT keeps elsewhere, so they
 // are offered on Windows 95/98 only.
@@ -338,8 +342,7 @@ void GeneralTab::txtDomain_change() {
 void GeneralTab::txtIP_change() {
     addressFieldChanged();
     if (emptiedNoAddress(txtIP)) return;
-    changed(kUnsavedChangeNeedingRestart,
-            [this](netConfig& net) { net.IPAddress(txtIP.Text()); });
+    changed(kUnsavedChangeNeedingRestart, [this](netConfig& net) { net.IPAddress(txtIP.Text()); });
 }
 
 void GeneralTab::txtMask_change() {
@@ -392,8 +395,7 @@ void GeneralTab::txtWorkGroup_change() {
 
 void GeneralTab::cmbDefPrinter_click() {
     if (cmbDefPrinter.Text() == kNoPrinters) return;
-    changed(kUnsavedChange,
-            [this](netConfig& net) { net.DefaultPrinter(cmbDefPrinter.Text()); });
+    changed(kUnsavedChange, [this](netConfig& net) { net.DefaultPrinter(cmbDefPrinter.Text()); });
 }
 
 // ---- Check boxes ---------------------------------------------------------------------
