@@ -104,8 +104,45 @@ class frmMain : public forms::Form, private TabHost {
     void Form_Unload() override;
 
   private:
+    // The three groups of settings that can be switched off, by their tab's index.
+    enum class Group { General = 0, Explorer = 1, Navigator = 2 };
+
     void initializing(bool value) override { initializing_ = value; }
     const std::string& windowCaption() const override { return Caption(); }
+
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void buildTabs();
+    // Points every tab at DOCUMENT's backends (nullptr: at none).
+    void attachTabs(RmwConfig* document);
+    void replaceDocument(std::unique_ptr<RmwConfig> document);
+    void releaseDocument();
+    void fillTabsFromDocument();
+    void setUpGroup(Group group, bool present);
+    void showGroupSwitches();
+    bool groupPresent(Group group) const;
+    void groupSwitch(Group group, bool on);
+    forms::MenuItem& groupMenuItem(Group group);
+    forms::ToolbarButton& groupButton(Group group);
+    // The document's switch, the tab, the View item and the toolbar button of GROUP
+    // made to agree with ON.
+    void switchGroup(Group group, bool on);
+    void toolbarSwitch_Click(Group group, bool pressed);
+    void menuSwitch_Click(Group group);
+    void showPanel(int index, bool visible);
+    void showLastFileApplied();
+    // The name part of the caption: the file name as shown, or "[Current Configuration]".
+    std::string shownConfigurationName() const;
+    // The Apply command without its own error handling (opening a file reports errors
+    // its own way).
+    void applyShownConfiguration();
+    // Save and Save As; true when the configuration has been written.
+    bool saveConfiguration();
+    bool saveConfigurationAs();
+    // Writes the document to SFILE; false, after telling the user, when that failed.
+    bool writeDocument(const std::string& sFile);
+    void addInFailed(forms::MenuItem* entry, const std::string& classId);
 
     std::string commandLine_;
     std::unique_ptr<RmwConfig> document_;
