@@ -134,6 +134,49 @@ TEST(MainWindowPlatformTest, AMissingBrowserLeavesItsGroupSwitchedOffAndDisabled
     EXPECT_TRUE(window.tabSettings.tab(1).Enabled());
 }
 
+// A registry whose key listings fail while it is failing.
+class UnlistableRegistry : public testsupport::RecordingRegistry {
+  public:
+    using RecordingRegistry::RecordingRegistry;
+    win32::LONG RegEnumKeyExA(win32::HKEY hKey, win32::DWORD dwIndex, char* lpName,
+                              win32::DWORD* lpcchName, win32::DWORD* lpReserved, char* lpClass,
+                              win32::DWORD* lpcchClass,
+                              win32::FILETIME* lpftLastWriteTime) override {
+        if (failing) throw RaisedError(1009, "Registry", "The configuration registry is corrupt");
+        return RecordingRegistry::RegEnumKeyExA(hKey, dwIndex, lpName, lpcchName, lpReserved,
+                                                lpClass, lpcchClass, lpftLastWriteTime);
+    }
+    bool failing = true;
+};
+
+TEST_F(MainWindowTest, AFailingStartIsReportedAndRefreshTriesAgain) {
+    auto& registry = keep<UnlistableRegistry>(*machine_.services().registry);
+    platform::Services services = machine_.services();
+    services.registry = &registry;
+    machine_.install(services);
+
+    frmMain& window = start();
+    ASSERT_EQ(ui().messages().size(), 1u);
+    EXPECT_EQ(ui().messages()[0].text, "The configuration registry is corrupt");
+    EXPECT_EQ(ui().messages()[0].caption, "Error while initializing form");
+    EXPECT_EQ(ui().messages()[0].icon, MsgBoxIcon::Exclamation);
+    EXPECT_TRUE(window.loaded());
+    EXPECT_FALSE(window.initializing());
+    EXPECT_EQ(ui().mousePointer(), platform::MousePointer::Default);
+
+    // Without a document the commands fail the way they report failures.
+    ui().clear();
+    window.advanced.txtComments.Text("edited");
+    window.mnuFileApply.click();
+    EXPECT_EQ(ui().messages().size(), 1u);
+    EXPECT_TRUE(window.loaded());
+
+    registry.failing = false;
+    window.mnuToolsRefresh.click();
+    EXPECT_NO_THROW(window.document());
+    EXPECT_FALSE(window.applyPending());
+}
+
 TEST(MainWindowPlatformTest, AnUnsupportedSystemEndsTheStartUp) {
     testsupport::TestMachine machine("win98");
     class NoVersion : public platform::SystemInfo {

@@ -31,7 +31,9 @@ class frmMain : public forms::Form, private TabHost {
     explicit frmMain(std::string commandLine = "");
     ~frmMain() override;
 
-    // Splits a command line into at most IMAXARGS arguments (see the definition).
+    // The arguments of a command line, at most IMAXARGS of them: the whole line when,
+    // without its quotes, it names an existing file (a path may contain commas);
+    // otherwise the line split at its commas (see CommandLine.h).
     static std::vector<std::string> GetCommandLine(const std::string& sCommandLine,
                                                    int iMaxArgs = 10);
 
@@ -65,6 +67,8 @@ class frmMain : public forms::Form, private TabHost {
     void tbarTools_ButtonClick(forms::ToolbarButton& Button);
 
     // Window state.
+    // The document shown; raises error 91 when the window holds none (before loading,
+    // after closing, or when making it failed).
     RmwConfig& document() const;
     recentFiles& recentList();
     AddInList& addIns();
