@@ -229,6 +229,7 @@ TEST_P(ApplyVerbs, AFileThatAppliesItselfCarriesOutTheStoredRestart) {
     changeAddress();
     EXPECT_EQ(succeed({"diff", office}),
               addressDiff() + "Advanced\tAutoApply\t0\t1\t\n" + "Advanced\tAutoReboot\t0\t1\t\n");
+    EXPECT_EQ(succeed({"events"}), "") << "diff neither applies nor restarts";
 
     const auto outcome = rmwctl({"apply", office});
     EXPECT_EQ(outcome.status, 0) << outcome.err;

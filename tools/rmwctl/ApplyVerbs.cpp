@@ -173,7 +173,8 @@ std::vector<ShownSetting> shownSettings(const frmMain& window) {
 }
 
 // Whether the opened file applies the group of TAB: a group it switches off, or a browser
-// that is not installed, is left as the machine has it.
+// that is not installed, is left as the machine has it. Its tab then keeps the machine's
+// values anyway; this keeps the listing right should a tab ever show more than that.
 bool fileApplies(const RmwConfig& document, int tab) {
     switch (tab) {
         case 0:
