@@ -3,9 +3,12 @@
 // Roamwise's back, see the difference, and apply the saved file to put it back.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,39 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
+
+// Sets an environment variable, which the rmwctl runs inherit, for the object's lifetime.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) saved_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (saved_) {
+            setenv(name_, saved_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+// Runs in FOLDER, as a user who cds there, for the object's lifetime.
+class ScopedWorkingFolder {
+  public:
+    explicit ScopedWorkingFolder(const std::filesystem::path& folder)
+        : saved_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~ScopedWorkingFolder() { std::filesystem::current_path(saved_); }
+
+  private:
+    std::filesystem::path saved_;
+};
 
 class ApplyVerbs : public ::testing::TestWithParam<std::string> {
   protected:
@@ -131,11 +167,10 @@ class ApplyVerbs : public ::testing::TestWithParam<std::string> {
         }
         return lines;
     }
-    // Navigator stores an empty port as 0: the laptop's preferences have no WAIS port, a
-    // file saved from them says so with an empty value, and once such a file has been
-    // applied the port reads back as 0, so the file differs from it there.
-    std::string portWrittenAsZeroDiff() const {
-        return onWin98() ? "N. Navigator\tWAISPort\t0\t\t\n" : "";
+    // Navigator stores an empty port as 0: the laptop's preferences have no WAIS port, and
+    // the first apply writes it, so until then applying changes it from empty to 0.
+    std::string firstWriteDiff() const {
+        return onWin98() ? "N. Navigator\tWAISPort\t\t0\t\n" : "";
     }
     std::string navigatorDiff() const {
         return onWin98() ? "N. Navigator\tHTTPAddress\tcache.example.org\tproxy.harbourline.com\t\n"
@@ -161,17 +196,26 @@ TEST_P(ApplyVerbs, DiffListsTheChangesAndApplyPutsTheSavedConfigurationBack) {
     const std::string saved = contents(office);
     auto outcome = rmwctl({"diff", office});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "") << "nothing differs yet";
+    EXPECT_EQ(outcome.out, firstWriteDiff()) << "nothing else differs yet";
 
     changeAddress();
     changeDnsServers();
     changeExplorerProxy();
     if (onWin98()) changeNavigatorProxy();
     const std::string changed = machineState();
-    outcome = rmwctl({"diff", office});
+    // The copy the file is tried out on goes with the run.
+    const testsupport::TempFolder temporary;
+    {
+        const ScopedEnvironment tmpdir("TMPDIR", temporary.path().string());
+        outcome = rmwctl({"diff", office});
+    }
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, addressDiff() + dnsDiff() + explorerDiff() + navigatorDiff());
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out,
+              addressDiff() + dnsDiff() + explorerDiff() + navigatorDiff() + firstWriteDiff());
     EXPECT_EQ(machineState(), changed) << "diff wrote to the machine";
+    EXPECT_TRUE(std::filesystem::is_empty(temporary.path())) << "diff left its copy behind";
+    EXPECT_EQ(succeed({"events"}), "");
 
     outcome = rmwctl({"apply", office});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -184,22 +228,36 @@ TEST_P(ApplyVerbs, DiffListsTheChangesAndApplyPutsTheSavedConfigurationBack) {
     // The empty WAIS port of the saved file has been written as 0 (see above).
     if (onWin98()) expected = replaced(expected, "NNWAISPORT=\r\n", "NNWAISPORT=0\r\n");
     EXPECT_EQ(succeed({"show"}), expected);
-    EXPECT_EQ(succeed({"diff", office}), portWrittenAsZeroDiff());
+    EXPECT_EQ(succeed({"diff", office}), "") << "applied: nothing left to change";
+    EXPECT_EQ(contents(office), saved) << "applying is not saving";
 
     // As rmw does, the applied file is the last one applied and heads the recent list.
     EXPECT_EQ(succeed({"settings", "get", "Options", "LastFileApplied"}), "Office.rmw\n");
     EXPECT_EQ(succeed({"settings", "get", "Recent", "1File"}), office + "\n");
 }
 
-TEST_P(ApplyVerbs, ChangesThatNeedNoRestartAreAppliedWithoutOne) {
+TEST_P(ApplyVerbs, ChangesThatNeedNoRestartAreAppliedWithoutOneAndASecondApplyChangesNothing) {
     const std::string office = saveOffice();
+    // Edited on another system: lines ended by LF alone read the same.
+    std::string text = contents(office);
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.erase(at, 1);
+    }
+    write(office, text);
     changeDnsServers();
-    EXPECT_EQ(succeed({"diff", office}), dnsDiff());
+    EXPECT_EQ(succeed({"diff", office}), dnsDiff() + firstWriteDiff());
 
-    const auto outcome = rmwctl({"apply", office});
+    auto outcome = rmwctl({"apply", office});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, std::string(kQuestion) + kNoRestart);
-    EXPECT_EQ(succeed({"diff", office}), portWrittenAsZeroDiff());
+    EXPECT_EQ(succeed({"diff", office}), "");
+    const std::string applied = machineState();
+
+    // Opening the file again marks it to be applied, though no value differs.
+    outcome = rmwctl({"apply", office});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, std::string(kQuestion) + kNoRestart);
+    EXPECT_EQ(machineState(), applied);
 }
 
 TEST_P(ApplyVerbs, AGroupTheFileSwitchesOffIsNeitherListedNorApplied) {
@@ -208,7 +266,7 @@ TEST_P(ApplyVerbs, AGroupTheFileSwitchesOffIsNeitherListedNorApplied) {
                            "[Enabled Sections]\r\nGeneral=0"));
     changeAddress();
     changeExplorerProxy();
-    EXPECT_EQ(succeed({"diff", office}), explorerDiff());
+    EXPECT_EQ(succeed({"diff", office}), explorerDiff() + firstWriteDiff());
 
     const auto outcome = rmwctl({"apply", office});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -227,8 +285,9 @@ TEST_P(ApplyVerbs, AFileThatAppliesItselfCarriesOutTheStoredRestart) {
     write(office, replaced(automatic, "AutoReboot=0", "AutoReboot=1"));
     succeed({"settings", "set", "Options", "Restart", "1"});
     changeAddress();
-    EXPECT_EQ(succeed({"diff", office}),
-              addressDiff() + "Advanced\tAutoApply\t0\t1\t\n" + "Advanced\tAutoReboot\t0\t1\t\n");
+    EXPECT_EQ(succeed({"diff", office}), addressDiff() + firstWriteDiff() +
+                                             "Advanced\tAutoApply\t0\t1\t\n" +
+                                             "Advanced\tAutoReboot\t0\t1\t\n");
     EXPECT_EQ(succeed({"events"}), "") << "diff neither applies nor restarts";
 
     const auto outcome = rmwctl({"apply", office});
@@ -259,24 +318,163 @@ TEST_P(ApplyVerbs, AFileThatCannotBeOpenedFailsAndChangesNothing) {
 TEST_P(ApplyVerbs, FilesAreNamedByWindowsPathsAndByPathsWithCommasOrQuotes) {
     succeed({"save", "C:\\Office.rmw"});
     changeDnsServers();
-    EXPECT_EQ(succeed({"diff", "C:\\Office.rmw"}), dnsDiff());
+    EXPECT_EQ(succeed({"diff", "C:\\Office.rmw"}), dnsDiff() + firstWriteDiff());
     // The program's command line splits at commas and drops quotes; these names are
     // still the files meant.
-    std::string portAsZero;  // from the first apply on
+    std::string notWrittenYet = firstWriteDiff();
     for (const std::string name : {"Home, Office.rmw", "\"Home\".rmw"}) {
         const std::string path = (folder_.path() / name).string();
         write(path, contents(machine_.driveC() / "Office.rmw"));
-        EXPECT_EQ(succeed({"diff", path}), dnsDiff() + portAsZero) << name;
+        EXPECT_EQ(succeed({"diff", path}), dnsDiff() + notWrittenYet) << name;
         const auto outcome = rmwctl({"apply", path});
         EXPECT_EQ(outcome.status, 0) << name << ": " << outcome.err;
-        portAsZero = portWrittenAsZeroDiff();
-        EXPECT_EQ(succeed({"diff", path}), portAsZero);
+        notWrittenYet = "";
+        EXPECT_EQ(succeed({"diff", path}), "");
         EXPECT_EQ(succeed({"settings", "get", "Recent", "1File"}), path + "\n");
         changeDnsServers();
     }
 }
 
+// A user in the file's folder names it without one; the recent list keeps the whole path,
+// so that rmw and the tray utility started elsewhere find it again.
+TEST_P(ApplyVerbs, AFileNamedRelativeToTheWorkingFolderIsRecordedByItsFullPath) {
+    const std::string office = saveOffice();
+    changeDnsServers();
+    {
+        const ScopedWorkingFolder there(folder_.path());
+        EXPECT_EQ(succeed({"diff", "Office.rmw"}), dnsDiff() + firstWriteDiff());
+        const auto outcome = rmwctl({"apply", "./Office.rmw"});
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+    }
+    EXPECT_EQ(succeed({"settings", "get", "Recent", "1File"}), office + "\n");
+    EXPECT_EQ(succeed({"settings", "get", "Options", "LastFileApplied"}), "Office.rmw\n");
+    EXPECT_EQ(succeed({"diff", office}), "");
+}
+
+// Files the profile functions read as holding no setting at all: applying one would change
+// nothing, yet record it as the last file applied.
+TEST_P(ApplyVerbs, FilesThatAreNoConfigurationFilesAreRefused) {
+    const std::string office = saveOffice();
+    succeed({"apply", office});
+    const std::string before = machineState();
+    const struct {
+        const char* name;
+        std::string text;
+    } files[] = {
+        {"Empty.rmw", ""},
+        {"Notes.rmw", "Office: proxy on 8080\r\nHome: no proxy\r\n"},
+        {"Old.rmw", "# version 1\r\nrmw_version '1.0'\r\nIPAddress '192.168.0.5'\r\nautoapply\r\n"},
+        // Every line ended by CR alone: one long comment line to the profile functions.
+        {"Classic.rmw",
+         replaced(contents(office), "\r\n[Enabled Sections]\r\n", "\r[Enabled Sections]\r")},
+    };
+    for (const auto& file : files) {
+        const std::string path = (folder_.path() / file.name).string();
+        write(path, file.text);
+        for (const char* verb : {"apply", "diff"}) {
+            const auto outcome = rmwctl({verb, path});
+            EXPECT_EQ(outcome.status, 1) << verb << " " << file.name;
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_TRUE(contains(outcome.err,
+                                 "rmwctl: '" + path + "' is not a Roamwise configuration file"))
+                << outcome.err;
+            EXPECT_TRUE(contains(outcome.err, "rmwctl convert")) << outcome.err;
+        }
+    }
+    EXPECT_EQ(machineState(), before);
+
+    // A file whose groups are all switched off is one; it changes nothing.
+    std::string switchedOff = contents(office);
+    for (const char* group : {"General", "Internet Explorer", "Netscape Navigator"}) {
+        const std::string on = std::string(group) + "=1";
+        if (contains(switchedOff, on))
+            switchedOff = replaced(switchedOff, on, std::string(group) + "=0");
+    }
+    write(office, switchedOff);
+    changeDnsServers();
+    EXPECT_EQ(succeed({"diff", office}), "");
+    EXPECT_EQ(rmwctl({"apply", office}).status, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Templates, ApplyVerbs, ::testing::Values("win98", "nt4"));
+
+// What diff lists is what applying changes, which is not always what the file says: values
+// a backend leaves alone or stores in another form.
+TEST(ApplyVerbsDiff, ListsWhatApplyingChangesRatherThanWhatTheFileSays) {
+    testsupport::TestMachine machine("nt4");
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    const std::string office = (folder.path() / "Office.rmw").string();
+    ASSERT_EQ(rmwctl.run({"save", office}).status, 0);
+    std::string text = contents(office);
+    // A printer this machine does not have: the default printer stays.
+    text = replaced(text, "DefaultPrinter=HP LaserJet 5Si", "DefaultPrinter=Ghost Printer");
+    // Windows NT keeps its workgroup whatever the file says.
+    text = replaced(text, "Workgroup=\r\n", "Workgroup=ELSEWHERE\r\n");
+    // WINS switched off, the servers left in the file: they are written empty.
+    text = replaced(text, "WINS=1", "WINS=0");
+    write(office, text);
+    const std::string printer =
+        rmwctl
+            .run({"reg", "query", "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                  "--value", "Device"})
+            .out;
+
+    auto outcome = rmwctl.run({"diff", office});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "General\tWINSEnabled\t1\t0\trestart\n"
+              "General\tWINSServer1\t10.20.0.12\t\t\n"
+              "General\tWINSServer2\t10.20.0.13\t\t\n");
+
+    outcome = rmwctl.run({"apply", office});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const std::string shown = rmwctl.run({"show"}).out;
+    EXPECT_TRUE(contains(shown, "\r\nNameServer1=\r\nNameServer2=\r\n")) << shown;
+    EXPECT_TRUE(contains(shown, "\r\nWorkgroup=\r\n")) << shown;
+    EXPECT_TRUE(contains(shown, "\r\nDefaultPrinter=HP LaserJet 5Si\r\n")) << shown;
+    EXPECT_EQ(
+        rmwctl
+            .run({"reg", "query", "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                  "--value", "Device"})
+            .out,
+        printer);
+    EXPECT_EQ(rmwctl.run({"diff", office}).out, "");
+}
+
+// The laptop's current adapter is the dial-up one; a file for its network card is compared
+// with, and written to, the card's settings.
+TEST(ApplyVerbsDiff, ComparesWithTheAdapterTheFileNames) {
+    testsupport::TestMachine machine("win98");
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    const std::string office = (folder.path() / "Office.rmw").string();
+    ASSERT_EQ(rmwctl.run({"save", office}).status, 0);
+    std::string text = replaced(contents(office), "Adapter=Dial-Up Adapter",
+                                "Adapter=Intel 8255x-based PCI Ethernet Adapter (10/100)");
+    // The card's own settings, but for its address and DNS servers.
+    text = replaced(text, "IPAddress=0.0.0.0", "IPAddress=192.168.10.99");
+    text = replaced(text, "IPMask=0.0.0.0", "IPMask=255.255.255.0");
+    text = replaced(text, "DefaultGateway=\r\n", "DefaultGateway=192.168.10.1\r\n");
+    text = replaced(text, "NameServer1=\r\n", "NameServer1=192.168.10.5\r\n");
+    text = replaced(text, "NameServer2=\r\n", "NameServer2=192.168.10.6\r\n");
+    text = replaced(text, "DHCP=1", "DHCP=0");
+    text = replaced(text, "WINS=0", "WINS=1");
+    write(office, text);
+
+    auto outcome = rmwctl.run({"diff", office});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "General\tIPAddress\t192.168.10.47\t192.168.10.99\trestart\n"
+              "N. Navigator\tWAISPort\t\t0\t\n");
+
+    outcome = rmwctl.run({"apply", office});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const std::string card = "HKLM\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
+    EXPECT_TRUE(
+        contains(rmwctl.run({"reg", "query", card, "--value", "IPAddress"}).out, "192.168.10.99"));
+    EXPECT_EQ(rmwctl.run({"diff", office}).out, "");
+}
 
 TEST(ApplyVerbsErrors, AnErrorReportedWhileApplyingIsAFailure) {
     testsupport::TestMachine machine("win98");
@@ -286,7 +484,12 @@ TEST(ApplyVerbsErrors, AnErrorReportedWhileApplyingIsAFailure) {
     ASSERT_EQ(rmwctl.run({"save", office}).status, 0);
     // Navigator's ports are 16-bit numbers; this one cannot be written.
     write(office, replaced(contents(office), "NNHTTPPORT=8080", "NNHTTPPORT=99999"));
-    EXPECT_EQ(rmwctl.run({"diff", office}).out, "N. Navigator\tHTTPPort\t8080\t99999\t\n");
+    // The port stays as it is; diff tells what applying would report, and lists the rest.
+    const auto tried = rmwctl.run({"diff", office});
+    EXPECT_EQ(tried.status, 0) << tried.err;
+    EXPECT_EQ(tried.out, "N. Navigator\tWAISPort\t\t0\t\n");
+    EXPECT_EQ(tried.err, "rmwctl: applying '" + office +
+                             "' would report: Error writing Navigator preferences\n");
 
     const auto outcome = rmwctl.run({"apply", office});
     EXPECT_EQ(outcome.status, 1);

@@ -1,81 +1,34 @@
 // rmwctl apply / diff: what the main program does with a configuration file named on its
-// command line, and what opening that file would change in the main window.
+// command line, and what applying that file would change on the machine.
 
-#include <algorithm>
-#include <optional>
+#include <filesystem>
+#include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/logic/main/frmMain.h"
 #include "config/RmwConfig.h"
 #include "config/UnsupportedPlatform.h"
 #include "platform/Services.h"
+#include "platform/Win32.h"
 #include "platform/console/ConsoleUserInterface.h"
+#include "platform/emulated/Machine.h"
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/OptionButton.h"
+#include "tools/rmwctl/MachineCopy.h"
 #include "tools/rmwctl/Verb.h"
+#include "tools/rmwctl/WatchedConsole.h"
 
 namespace rmwctl {
 namespace {
 
 constexpr const char* kOpenErrorStart = "Error opening file '";
 constexpr const char* kNoRestartMessage = "Configuration updated - no restart required.";
+constexpr const char* kSaveQuestion = "Save configuration?";
 constexpr const char* kRestartDialog = "frmRestart";
-
-// The console with a record of what the window showed on it, so the verb can tell how
-// opening and applying ended. Everything is still printed and answered by the console.
-class WatchedConsole : public platform::UserInterface {
-  public:
-    explicit WatchedConsole(platform::UserInterface& console) : console_(console) {}
-
-    platform::MsgBoxResult messageBox(const std::string& text, platform::MsgBoxButtons buttons,
-                                      platform::MsgBoxIcon icon,
-                                      const std::string& caption) override {
-        messages_.push_back({text, icon});
-        return console_.messageBox(text, buttons, icon, caption);
-    }
-    platform::MousePointer mousePointer() const override { return console_.mousePointer(); }
-    void mousePointer(platform::MousePointer pointer) override { console_.mousePointer(pointer); }
-    void showModal(forms::Form& form) override {
-        dialogs_.push_back(form.Name());
-        console_.showModal(form);
-    }
-    void showModeless(forms::Form& form) override { console_.showModeless(form); }
-    std::optional<std::string> fileDialog(const platform::FileDialogRequest& request) override {
-        return console_.fileDialog(request);
-    }
-
-    bool showedMessage(const std::string& text) const {
-        return std::any_of(messages_.begin(), messages_.end(),
-                           [&](const Message& message) { return message.text == text; });
-    }
-    bool showedMessageStartingWith(const std::string& start) const {
-        return std::any_of(messages_.begin(), messages_.end(), [&](const Message& message) {
-            return message.text.compare(0, start.size(), start) == 0;
-        });
-    }
-    // Whether a message told of an error (a settings file that could not be written, a
-    // restart that could not be made): the exclamation and critical icons.
-    bool showedError() const {
-        return std::any_of(messages_.begin(), messages_.end(), [](const Message& message) {
-            return message.icon == platform::MsgBoxIcon::Exclamation ||
-                   message.icon == platform::MsgBoxIcon::Critical;
-        });
-    }
-    bool showedDialog(const std::string& name) const {
-        return std::find(dialogs_.begin(), dialogs_.end(), name) != dialogs_.end();
-    }
-
-  private:
-    struct Message {
-        std::string text;
-        platform::MsgBoxIcon icon;
-    };
-    platform::UserInterface& console_;
-    std::vector<Message> messages_;
-    std::vector<std::string> dialogs_;
-};
+constexpr int kAdvancedTab = 3;
 
 // Puts UI in place of the installed user interface for its lifetime.
 class ScopedUserInterface {
@@ -96,19 +49,56 @@ const std::string& fileArgument(const std::vector<std::string>& args, const std:
     return args[0];
 }
 
-// The profile functions read a missing file as an empty one: opening it would "succeed"
-// with every group switched off and applying it would change nothing, silently.
-void requireReadableFile(const std::string& file) {
-    if (!platform::files().fileExists(file))
-        throw Failure("cannot open '" + file + "': no such file");
+bool isWindowsPath(const std::string& file) {
+    const bool driveLetter =
+        file.size() >= 2 && file[1] == ':' &&
+        ((file[0] >= 'A' && file[0] <= 'Z') || (file[0] >= 'a' && file[0] <= 'z'));
+    return driveLetter || file[0] == '\\';
+}
+
+// The path the window is given. rmw keeps the path it opened in its recent-file list,
+// and a path relative to the folder rmwctl ran in names no file for the next program
+// that opens it from there (rmw, the tray utility): such a path is made absolute.
+std::string pathToOpen(const std::string& file) {
+    if (isWindowsPath(file) || file[0] == '/') return file;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    return error ? file : absolute.lexically_normal().string();
+}
+
+// Whether FILE has any of the switches every configuration file begins with.
+bool hasEnabledSections(const std::string& file) {
+    // No value in a file is this text; it comes back only for a missing key.
+    const std::string missing("\x01");
+    for (const char* key : {"General", "Internet Explorer", "Netscape Navigator"}) {
+        if (win32::GetPrivateProfileStringA("Enabled Sections", key, missing, file) != missing) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The profile functions read a missing file, or a file of another kind, as one without
+// any setting: opening it would "succeed" with every group switched off, applying it
+// would change nothing and yet record it as the last file applied.
+void requireConfigurationFile(const std::string& file, const std::string& shownName) {
+    if (!platform::files().fileExists(file)) {
+        std::error_code error;
+        const bool present = std::filesystem::exists(platform::files().toNative(file), error);
+        throw Failure("cannot open '" + shownName +
+                      "': " + (present ? "not a file" : "no such file"));
+    }
+    if (!hasEnabledSections(file)) {
+        throw Failure("'" + shownName +
+                      "' is not a Roamwise configuration file: it has no [Enabled Sections] "
+                      "(a version-1 file is converted first, with rmwctl convert)");
+    }
 }
 
 // The restart dialog of the console: the user restarts later, by hand. The choice is
 // not made the default, so the stored restart choice stays as it is.
-void answerRestartManually(platform::UserInterface& ui) {
-    auto* console = dynamic_cast<platform::ConsoleUserInterface*>(&ui);
-    if (console == nullptr) return;
-    console->answerDialog(kRestartDialog, [](forms::Form& dialog) {
+void answerRestartManually(platform::ConsoleUserInterface& console) {
+    console.answerDialog(kRestartDialog, [](forms::Form& dialog) {
         dialog.control<forms::OptionButton>("optManual").click();
         dialog.control<forms::CommandButton>("cmdOK").click();
     });
@@ -126,37 +116,70 @@ bool applyFinished(const frmMain& window, const WatchedConsole& console) {
            console.showedDialog(kRestartDialog);
 }
 
-void applyFile(const std::string& file, Io io) {
-    useMachine(io);
-    requireReadableFile(file);
-    answerRestartManually(platform::ui());
-    WatchedConsole console(platform::ui());
-    const ScopedUserInterface scope(console);
-
+// Starts rmw's main window with FILE, applies it unless it applied itself, and closes the
+// window as the user does when done (it keeps the recent-file list as rmw does). CONSOLE
+// is the installed user interface. Returns whether the apply ran to its end.
+bool openAndApply(const std::string& file, const std::string& shownName,
+                  const WatchedConsole& console) {
     const bool viaCommandLine = survivesCommandLine(file);
     frmMain window(viaCommandLine ? file : std::string());
     window.Load();
     if (!viaCommandLine) window.openConfigurationFile(file);
     if (console.showedMessageStartingWith(kOpenErrorStart)) {
-        throw Failure("cannot open '" + file + "'");
+        throw Failure("cannot open '" + shownName + "'");
     }
-    // A file that applies itself has done so while it was opened.
     if (!window.programEnded() && !window.document().AutoApply()) window.mnuFileApply_Click();
     const bool finished = applyFinished(window, console);
-    // The user closes the window when done; it keeps the recent-file list as rmw does.
     if (!window.programEnded()) window.close();
-    if (!finished) throw Failure("the configuration in '" + file + "' was not applied");
+    return finished;
+}
+
+// The console's user interface for applying: the restart is left to the user, and the
+// file is never written: applying is not saving, whatever closing the window asks.
+class ApplyConsole : public WatchedConsole {
+  public:
+    explicit ApplyConsole(platform::ConsoleUserInterface& console) : WatchedConsole(console) {
+        answerRestartManually(console);
+    }
+    platform::MsgBoxResult messageBox(const std::string& text, platform::MsgBoxButtons buttons,
+                                      platform::MsgBoxIcon icon,
+                                      const std::string& caption) override {
+        const platform::MsgBoxResult answer =
+            WatchedConsole::messageBox(text, buttons, icon, caption);
+        return text == kSaveQuestion ? platform::MsgBoxResult::No : answer;
+    }
+};
+
+platform::ConsoleUserInterface& installedConsole() {
+    auto* console = dynamic_cast<platform::ConsoleUserInterface*>(&platform::ui());
+    if (console == nullptr) throw Failure("rmwctl runs without its console");
+    return *console;
+}
+
+void applyFile(const std::string& shownName, Io io) {
+    useMachine(io);
+    const std::string file = pathToOpen(shownName);
+    requireConfigurationFile(file, shownName);
+    ApplyConsole console(installedConsole());
+    const ScopedUserInterface scope(console);
+
+    if (!openAndApply(file, shownName, console)) {
+        throw Failure("the configuration in '" + shownName + "' was not applied");
+    }
     // Some backends tell of a setting they could not write and carry on; the apply then
     // ends as if all went well, which a script must not take for success.
-    if (console.showedError()) {
-        throw Failure("applying '" + file + "' reported an error (see the messages above)");
+    if (!console.errors().empty()) {
+        throw Failure("applying '" + shownName + "' reported an error (see the messages above)");
     }
 }
 
-// One bound control of the window: its tab and what it showed.
+// ---- diff ---------------------------------------------------------------------------
+
+// One bound control of the window: its tab, its setting and what it showed.
 struct ShownSetting {
     int tab;
-    Binding binding;
+    std::string property;
+    bool needsRestart;
     std::string value;
 };
 
@@ -164,28 +187,75 @@ std::vector<ShownSetting> shownSettings(const frmMain& window) {
     const std::vector<Binding> byTab[] = {window.general.bindings(), window.explorer.bindings(),
                                           window.navigator.bindings(), window.advanced.bindings()};
     std::vector<ShownSetting> settings;
-    for (int tab = 0; tab < 4; ++tab) {
+    for (int tab = 0; tab <= kAdvancedTab; ++tab) {
         for (const Binding& binding : byTab[tab]) {
-            settings.push_back({tab, binding, controlValue(*binding.control)});
+            settings.push_back({tab, binding.property, binding.mode == kUnsavedChangeNeedingRestart,
+                                controlValue(*binding.control)});
         }
     }
     return settings;
 }
 
-// Whether the opened file applies the group of TAB: a group it switches off, or a browser
-// that is not installed, is left as the machine has it. Its tab then keeps the machine's
-// values anyway; this keeps the listing right should a tab ever show more than that.
-bool fileApplies(const RmwConfig& document, int tab) {
-    switch (tab) {
-        case 0:
-            return document.ApplyGeneral();
-        case 1:
-            return document.IEInstalled() && document.ApplyIE();
-        case 2:
-            return document.NNInstalled() && document.ApplyNN();
-        default:
-            return true;  // the automation switches and the comment belong to every file
+// The settings of the machine whose services are installed, as the main window shows them
+// with ADAPTER chosen in its adapter list (as the user chooses one to see its settings).
+std::vector<ShownSetting> machineSettings(int adapter) {
+    frmMain window;
+    window.Load();
+    forms::ComboBox& adapters = window.general.cmbNIC;
+    if (window.general.adaptersPresent() && adapter >= 0 && adapter < adapters.ListCount()) {
+        adapters.ListIndex(adapter);
     }
+    return shownSettings(window);
+}
+
+// What the file sets up: the main window's settings once FILE is open in it, and the
+// adapter the file chose.
+struct OpenedFile {
+    std::vector<ShownSetting> before;
+    std::vector<ShownSetting> opened;
+    int adapter = 0;
+    std::vector<std::string> tabCaptions;
+};
+
+OpenedFile openInWindow(const std::string& file, const std::string& shownName) {
+    // The window is never closed: closing would store the recent-file list.
+    frmMain window;
+    window.Load();
+    OpenedFile result;
+    result.before = shownSettings(window);
+    if (!window.showConfigurationFile(file)) throw Failure("cannot open '" + shownName + "'");
+    result.opened = shownSettings(window);
+    result.adapter = window.general.cmbNIC.ListIndex();
+    for (int tab = 0; tab <= kAdvancedTab; ++tab) {
+        result.tabCaptions.push_back(window.tabSettings.tab(tab).Caption());
+    }
+    return result;
+}
+
+// The machine's settings after applying FILE, learnt by applying it to a copy of the
+// machine exactly as the apply verb does: which values the window writes, which the
+// backends store in another form (an empty Navigator port as 0, WINS servers of a
+// network without WINS as nothing), which they leave alone (a printer that is not
+// installed, the workgroup and logon on Windows NT). Errors that applying would report
+// are told on ERR.
+std::vector<ShownSetting> settingsAfterApplying(const std::string& file,
+                                                const std::string& shownName, int adapter,
+                                                std::ostream& err) {
+    MachineCopy copy(platform::emulated::Machine::defaultFolder());
+    std::ostringstream unseen;
+    platform::ConsoleUserInterface quiet(unseen);
+    ApplyConsole console(quiet);
+    platform::Services services = copy.services();
+    services.ui = &console;
+    const platform::ScopedServices scope(services);
+
+    if (!openAndApply(file, shownName, console)) {
+        err << "rmwctl: applying '" << shownName << "' would not finish\n";
+    }
+    for (const std::string& error : console.errors()) {
+        err << "rmwctl: applying '" << shownName << "' would report: " << error << "\n";
+    }
+    return machineSettings(adapter);
 }
 
 // A value as one column: the characters that would break the line into other columns or
@@ -206,23 +276,32 @@ std::string column(const std::string& value) {
     return text;
 }
 
-void printDifferences(const std::string& file, Io io) {
-    useMachine(io);
-    requireReadableFile(file);
-    // The window is never closed: closing would store the recent-file list.
-    frmMain window;
-    window.Load();
-    const std::vector<ShownSetting> current = shownSettings(window);
-    if (!window.showConfigurationFile(file)) throw Failure("cannot open '" + file + "'");
-    const std::vector<ShownSetting> fromFile = shownSettings(window);
+void printDifference(const OpenedFile& opened, const ShownSetting& before, const std::string& after,
+                     std::ostream& out) {
+    out << opened.tabCaptions[static_cast<std::size_t>(before.tab)] << "\t" << before.property
+        << "\t" << column(before.value) << "\t" << column(after) << "\t"
+        << (before.needsRestart ? "restart" : "") << "\n";
+}
 
-    for (std::size_t i = 0; i < current.size(); ++i) {
-        const ShownSetting& before = current[i];
-        if (before.value == fromFile[i].value) continue;
-        if (!fileApplies(window.document(), before.tab)) continue;
-        io.out << window.tabSettings.tab(before.tab).Caption() << "\t" << before.binding.property
-               << "\t" << column(before.value) << "\t" << column(fromFile[i].value) << "\t"
-               << (before.binding.mode == kUnsavedChangeNeedingRestart ? "restart" : "") << "\n";
+void printDifferences(const std::string& shownName, Io io) {
+    useMachine(io);
+    const std::string file = pathToOpen(shownName);
+    requireConfigurationFile(file, shownName);
+    const OpenedFile opened = openInWindow(file, shownName);
+    const std::vector<ShownSetting> now = machineSettings(opened.adapter);
+    const std::vector<ShownSetting> applied =
+        settingsAfterApplying(file, shownName, opened.adapter, io.err);
+
+    // The machine's settings, as applying changes them.
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if (now[i].tab == kAdvancedTab || now[i].value == applied[i].value) continue;
+        printDifference(opened, now[i], applied[i].value, io.out);
+    }
+    // The file's own switches and comment, which the current configuration does not have.
+    for (std::size_t i = 0; i < opened.before.size(); ++i) {
+        const ShownSetting& before = opened.before[i];
+        if (before.tab != kAdvancedTab || before.value == opened.opened[i].value) continue;
+        printDifference(opened, before, opened.opened[i].value, io.out);
     }
 }
 
@@ -252,20 +331,23 @@ const VerbRegistration applyRegistration(
     "                                  does when the user confirms Apply; where rmw would\n"
     "                                  ask how to restart, the restart is left to the user\n"
     "                                  (Manual); a file set to restart by itself carries\n"
-    "                                  out the stored restart choice. Exit 1 when FILE\n"
-    "                                  cannot be opened or applied, or an error was\n"
-    "                                  reported on the way",
+    "                                  out the stored restart choice. FILE is never\n"
+    "                                  written. Exit 1 when FILE cannot be opened, is no\n"
+    "                                  configuration file or was not applied, or an error\n"
+    "                                  was reported on the way",
     applyVerb);
 
 const VerbRegistration diffRegistration(
     "diff",
     "diff FILE                         print what applying FILE would change, one line\n"
     "                                  per setting and five tab-separated columns: group,\n"
-    "                                  setting, current value, value from FILE, and\n"
+    "                                  setting, current value, value once FILE is applied\n"
+    "                                  (for the Advanced group: the file's value), and\n"
     "                                  \"restart\" when the change needs a restart (else\n"
     "                                  empty); tabs and line breaks in values are written\n"
-    "                                  \\t, \\r, \\n. Groups FILE switches off are left out.\n"
-    "                                  Nothing is written; nothing differs: no output",
+    "                                  \\t, \\r, \\n. FILE is tried out on a copy of the\n"
+    "                                  machine; the machine itself is not touched.\n"
+    "                                  Nothing differs: no output",
     diffVerb);
 
 }  // namespace
