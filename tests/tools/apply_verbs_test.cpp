@@ -442,6 +442,57 @@ TEST(ApplyVerbsDiff, ListsWhatApplyingChangesRatherThanWhatTheFileSays) {
     EXPECT_EQ(rmwctl.run({"diff", office}).out, "");
 }
 
+// The window checks an address when the user leaves its field and cuts names to 15
+// characters as they are typed; a file edited by hand is checked before anything is applied.
+TEST(ApplyVerbsDiff, AFileWithAnAddressOrNameThatIsNotValidIsRefused) {
+    testsupport::TestMachine machine("nt4");
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    const std::string office = (folder.path() / "Office.rmw").string();
+    ASSERT_EQ(rmwctl.run({"save", office}).status, 0);
+    const std::string saved = contents(office);
+    const std::string before = rmwctl.run({"reg", "export", "HKLM"}).out;
+    const struct {
+        const char* from;
+        const char* to;
+    } mistakes[] = {
+        {"IPAddress=10.20.1.57", "IPAddress=10.20.1.570"},
+        {"IPMask=255.255.0.0", "IPMask=255.255.0"},
+        {"DefaultGateway=10.20.0.1", "DefaultGateway=10.20.0.1,"},
+        {"NameServer=10.20.0.10,10.20.0.11", "NameServer=10.20.0.10;10.20.0.11"},
+    };
+    for (const auto& mistake : mistakes) {
+        write(office, replaced(saved, mistake.from, mistake.to));
+        for (const char* verb : {"apply", "diff"}) {
+            const auto outcome = rmwctl.run({verb, office});
+            EXPECT_EQ(outcome.status, 1) << verb << " " << mistake.to;
+            EXPECT_EQ(outcome.err, "rmwctl: '" + office + "' holds an address that is not valid: " +
+                                       mistake.to + "\n");
+        }
+    }
+    // The window takes at most 15 characters for these names.
+    for (const char* tooLong : {"ComputerName=HARBOURLINE-WS042", "Workgroup=HARBOURLINE-OFFICE"}) {
+        const std::string key = std::string(tooLong).substr(0, std::string(tooLong).find('='));
+        std::string text = saved;
+        text = replaced(text, key == "Workgroup" ? "Workgroup=\r\n" : "ComputerName=HLWS042\r\n",
+                        std::string(tooLong) + "\r\n");
+        write(office, text);
+        const auto outcome = rmwctl.run({"apply", office});
+        EXPECT_EQ(outcome.status, 1) << tooLong;
+        EXPECT_EQ(outcome.err, "rmwctl: '" + office +
+                                   "' holds a name longer than 15 characters: " + tooLong + "\n");
+    }
+    EXPECT_EQ(rmwctl.run({"reg", "export", "HKLM"}).out, before);
+
+    // Several addresses of one adapter are a list; a group switched off is not applied.
+    write(office, replaced(saved, "IPAddress=10.20.1.57", "IPAddress=10.20.1.57,10.20.1.58"));
+    EXPECT_EQ(rmwctl.run({"diff", office}).out,
+              "General\tIPAddress\t10.20.1.57\t10.20.1.57,10.20.1.58\trestart\n");
+    write(office, replaced(replaced(saved, "IPAddress=10.20.1.57", "IPAddress=x"), "General=1",
+                           "General=0"));
+    EXPECT_EQ(rmwctl.run({"apply", office}).status, 0);
+}
+
 // The laptop's current adapter is the dial-up one; a file for its network card is compared
 // with, and written to, the card's settings.
 TEST(ApplyVerbsDiff, ComparesWithTheAdapterTheFileNames) {

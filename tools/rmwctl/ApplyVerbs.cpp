@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/logic/main/AddressValidation.h"
 #include "app/logic/main/frmMain.h"
 #include "config/RmwConfig.h"
 #include "config/UnsupportedPlatform.h"
@@ -66,14 +67,17 @@ std::string pathToOpen(const std::string& file) {
     return error ? file : absolute.lexically_normal().string();
 }
 
+// No value in a file is this text; it comes back only for a missing key.
+const std::string kMissing("\x01");
+
+std::string fileValue(const std::string& file, const std::string& section, const std::string& key) {
+    return win32::GetPrivateProfileStringA(section, key, kMissing, file);
+}
+
 // Whether FILE has any of the switches every configuration file begins with.
 bool hasEnabledSections(const std::string& file) {
-    // No value in a file is this text; it comes back only for a missing key.
-    const std::string missing("\x01");
     for (const char* key : {"General", "Internet Explorer", "Netscape Navigator"}) {
-        if (win32::GetPrivateProfileStringA("Enabled Sections", key, missing, file) != missing) {
-            return true;
-        }
+        if (fileValue(file, "Enabled Sections", key) != kMissing) return true;
     }
     return false;
 }
@@ -92,6 +96,28 @@ void requireConfigurationFile(const std::string& file, const std::string& shownN
         throw Failure("'" + shownName +
                       "' is not a Roamwise configuration file: it has no [Enabled Sections] "
                       "(a version-1 file is converted first, with rmwctl convert)");
+    }
+}
+
+// The main window checks an address when the user leaves its field and takes no more
+// than 15 characters for a computer name or workgroup (the NetBIOS limit), so what the user
+// types there is valid; a file edited by hand is never typed, and rmw would write a
+// mistyped value to the machine as it stands. Address settings hold comma lists (on
+// Windows NT an adapter may have several addresses and masks).
+void requireValidNetworkSettings(const std::string& file, const std::string& shownName) {
+    if (fileValue(file, "Enabled Sections", "General") != "1") return;
+    for (const char* key : {"IPAddress", "IPMask", "DefaultGateway", "NameServer"}) {
+        const std::string value = fileValue(file, "Network", key);
+        if (value == kMissing || isValidIPList(value, ',')) continue;
+        throw Failure("'" + shownName + "' holds an address that is not valid: " + key + "=" +
+                      value);
+    }
+    constexpr std::size_t kLongestName = 15;
+    for (const char* key : {"ComputerName", "Workgroup"}) {
+        const std::string value = fileValue(file, "Network", key);
+        if (value == kMissing || value.size() <= kLongestName) continue;
+        throw Failure("'" + shownName + "' holds a name longer than 15 characters: " + key + "=" +
+                      value);
     }
 }
 
@@ -160,6 +186,7 @@ void applyFile(const std::string& shownName, Io io) {
     useMachine(io);
     const std::string file = pathToOpen(shownName);
     requireConfigurationFile(file, shownName);
+    requireValidNetworkSettings(file, shownName);
     ApplyConsole console(installedConsole());
     const ScopedUserInterface scope(console);
 
@@ -287,6 +314,7 @@ void printDifferences(const std::string& shownName, Io io) {
     useMachine(io);
     const std::string file = pathToOpen(shownName);
     requireConfigurationFile(file, shownName);
+    requireValidNetworkSettings(file, shownName);
     const OpenedFile opened = openInWindow(file, shownName);
     const std::vector<ShownSetting> now = machineSettings(opened.adapter);
     const std::vector<ShownSetting> applied =
@@ -332,9 +360,11 @@ const VerbRegistration applyRegistration(
     "                                  ask how to restart, the restart is left to the user\n"
     "                                  (Manual); a file set to restart by itself carries\n"
     "                                  out the stored restart choice. FILE is never\n"
-    "                                  written. Exit 1 when FILE cannot be opened, is no\n"
-    "                                  configuration file or was not applied, or an error\n"
-    "                                  was reported on the way",
+    "                                  written. Exit 1, with nothing applied, when FILE\n"
+    "                                  cannot be opened, is no configuration file, or holds\n"
+    "                                  an address that is not valid or a computer name or\n"
+    "                                  workgroup of more than 15 characters. Exit 1 also\n"
+    "                                  when it was not applied or an error was reported",
     applyVerb);
 
 const VerbRegistration diffRegistration(
@@ -347,7 +377,8 @@ const VerbRegistration diffRegistration(
     "                                  empty); tabs and line breaks in values are written\n"
     "                                  \\t, \\r, \\n. FILE is tried out on a copy of the\n"
     "                                  machine; the machine itself is not touched.\n"
-    "                                  Nothing differs: no output",
+    "                                  Nothing differs: no output. Exit 1 for a FILE that\n"
+    "                                  apply refuses",
     diffVerb);
 
 }  // namespace
