@@ -8,4 +8,8 @@ void CheckBox::Value(int value) {
     raise(click_);
 }
 
+void CheckBox::click() {
+    if (Enabled() && Visible()) Value(checked() ? Unchecked : Checked);
+}
+
 }  // namespace forms

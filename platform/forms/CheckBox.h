@@ -16,8 +16,9 @@ class CheckBox : public Control {
     int Value() const { return value_; }
     void Value(int value);
     bool checked() const { return value_ == Checked; }
-    // The user clicks the box: its value flips.
-    void click() { Value(checked() ? Unchecked : Checked); }
+    // The user clicks the box: its value flips, unless the box is disabled or hidden, as
+    // on the screen.
+    void click();
 
     void onClick(Handler handler) { click_ = std::move(handler); }
 

@@ -19,12 +19,13 @@ using Handler = std::function<void()>;
 class Control {
   public:
     Control(Form& owner, std::string name);
-    virtual ~Control() = default;
+    // Leaves the form, which then no longer finds or focuses it.
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     const std::string& Name() const { return name_; }
-    Form& owner() const { return owner_; }
+    Form& owner() const { return *owner_; }
 
     const std::string& Caption() const { return caption_; }
     void Caption(const std::string& caption) { caption_ = caption; }
@@ -45,7 +46,11 @@ class Control {
     void raiseLostFocus();
 
   private:
-    Form& owner_;
+    friend class Form;
+    // The form goes first: the control stays as an object but belongs to no form.
+    void detachFromOwner() { owner_ = nullptr; }
+
+    Form* owner_;
     std::string name_;
     std::string caption_;
     std::string toolTip_;
@@ -55,9 +60,12 @@ class Control {
     Handler lostFocus_;
 };
 
-// Calls HANDLER when it is set; events without a handler do nothing.
+// Calls HANDLER when it is set; events without a handler do nothing. The call runs on a
+// copy, so a handler may give its control a new handler while it runs.
 inline void raise(const Handler& handler) {
-    if (handler) handler();
+    if (!handler) return;
+    Handler running = handler;
+    running();
 }
 
 }  // namespace forms

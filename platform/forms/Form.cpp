@@ -1,6 +1,8 @@
 #include "platform/forms/Form.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/Services.h"
 #include "platform/forms/Control.h"
@@ -10,7 +12,27 @@ namespace forms {
 Form::Form(std::string name, std::string caption)
     : name_(std::move(name)), caption_(std::move(caption)) {}
 
-void Form::registerControl(Control& control) { controls_.push_back(&control); }
+Form::~Form() {
+    for (Control* control : controls_) control->detachFromOwner();
+    if (!loaded_) return;
+    loaded_ = false;
+    notifyUnloaded();
+}
+
+// Names are how windows are driven and drawn, so two controls of one form never share
+// one.
+void Form::registerControl(Control& control) {
+    if (find(control.Name()) != nullptr)
+        throw std::logic_error(name_ + " already has a control named " + control.Name());
+    controls_.push_back(&control);
+}
+
+// A control that goes before its form (a rebuilt list of menu entries, say) must not be
+// found, focused or left any more.
+void Form::unregisterControl(Control& control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+    if (focused_ == &control) focused_ = nullptr;
+}
 
 Control* Form::find(const std::string& name) const {
     for (Control* control : controls_)
@@ -29,16 +51,30 @@ void Form::moveFocus(Control* control) {
     if (previous != nullptr) previous->raiseLostFocus();
 }
 
+// A Form_Load that fails leaves the form unloaded, so that the next Load runs it again
+// rather than showing a half-filled form.
 void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
-    Form_Load();
+    try {
+        Form_Load();
+    } catch (...) {
+        loaded_ = false;
+        focused_ = nullptr;
+        throw;
+    }
 }
 
 void Form::ShowModal() {
     Load();
     if (!loaded_) return;  // Form_Load may unload the form again
-    platform::ui().showModal(*this);
+    try {
+        platform::ui().showModal(*this);
+    } catch (...) {
+        // The dialog is off the screen either way; it must not stay loaded behind it.
+        Unload();
+        throw;
+    }
     // A service that returns without closing the form has dismissed it.
     if (loaded_) close();
     if (loaded_) Unload();
@@ -60,7 +96,17 @@ void Form::Unload() {
     if (!loaded_) return;
     loaded_ = false;
     focused_ = nullptr;
-    Form_Unload();
+    try {
+        Form_Unload();
+    } catch (...) {
+        notifyUnloaded();
+        throw;
+    }
+    notifyUnloaded();
+}
+
+void Form::notifyUnloaded() {
+    if (std::function<void()> unloaded = std::exchange(unloaded_, nullptr)) unloaded();
 }
 
 std::string arrayName(const std::string& name, int index) {

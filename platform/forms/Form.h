@@ -4,6 +4,7 @@
 // controls as members and give them their handlers; the user-interface service shows
 // them (Qt draws them, the console prints them, the tests' fake operates them).
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,9 @@ class Control;
 class Form {
   public:
     Form(std::string name, std::string caption);
-    virtual ~Form() = default;
+    // A form destroyed while loaded still tells whoever shows it (see onUnloaded); its
+    // own Form_Unload cannot run any more, so owners unload their forms first.
+    virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
@@ -53,6 +56,12 @@ class Form {
     // Unloads the form without asking, as a dialog's own buttons do.
     void Unload();
 
+    // For whoever shows the form (the user-interface service): HANDLER is called once,
+    // when the form is next unloaded, whoever unloads it, or destroyed while loaded, so
+    // that a window drawn for it closes and lets go of it. The form's controls may be
+    // gone by then. A later call replaces the handler; an empty one removes it.
+    void onUnloaded(std::function<void()> handler) { unloaded_ = std::move(handler); }
+
   protected:
     virtual void Form_Load() {}
     // Return true to keep the form open.
@@ -62,6 +71,8 @@ class Form {
   private:
     friend class Control;
     void registerControl(Control& control);
+    void unregisterControl(Control& control);
+    void notifyUnloaded();
     [[noreturn]] void missingControl(const std::string& name) const;
 
     std::string name_;
@@ -69,6 +80,7 @@ class Form {
     std::vector<Control*> controls_;
     Control* focused_ = nullptr;
     bool loaded_ = false;
+    std::function<void()> unloaded_;
 };
 
 // The name of element INDEX of the control array NAME: "NAME(INDEX)".

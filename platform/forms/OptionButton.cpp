@@ -1,5 +1,7 @@
 #include "platform/forms/OptionButton.h"
 
+#include <algorithm>
+
 namespace forms {
 
 OptionButton* OptionGroup::selected() const {
@@ -8,18 +10,32 @@ OptionButton* OptionGroup::selected() const {
     return nullptr;
 }
 
+OptionGroup::~OptionGroup() {
+    for (OptionButton* member : members_) member->group_ = nullptr;
+}
+
 OptionButton::OptionButton(Form& owner, std::string name, OptionGroup& group)
-    : Control(owner, std::move(name)), group_(group) {
-    group_.members_.push_back(this);
+    : Control(owner, std::move(name)), group_(&group) {
+    group_->members_.push_back(this);
+}
+
+OptionButton::~OptionButton() {
+    if (group_ == nullptr) return;
+    auto& members = group_->members_;
+    members.erase(std::remove(members.begin(), members.end(), this), members.end());
 }
 
 void OptionButton::Value(bool value) {
     if (value == value_) return;
-    if (value) {
-        for (OptionButton* member : group_.members_) member->value_ = false;
+    if (value && group_ != nullptr) {
+        for (OptionButton* member : group_->members_) member->value_ = false;
     }
     value_ = value;
     if (value) raise(click_);
+}
+
+void OptionButton::click() {
+    if (Enabled() && Visible()) Value(true);
 }
 
 }  // namespace forms

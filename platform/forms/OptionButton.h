@@ -15,6 +15,8 @@ class OptionButton;
 class OptionGroup {
   public:
     OptionGroup() = default;
+    // Buttons that outlive their group stand alone afterwards.
+    ~OptionGroup();
     OptionGroup(const OptionGroup&) = delete;
     OptionGroup& operator=(const OptionGroup&) = delete;
 
@@ -29,17 +31,20 @@ class OptionGroup {
 class OptionButton : public Control {
   public:
     OptionButton(Form& owner, std::string name, OptionGroup& group);
+    ~OptionButton() override;
 
     bool Value() const { return value_; }
     // True selects this button (clearing the others); false only clears it.
     void Value(bool value);
-    // The user clicks the button.
-    void click() { Value(true); }
+    // The user clicks the button; a disabled or hidden one ignores it, as on the screen.
+    void click();
 
     void onClick(Handler handler) { click_ = std::move(handler); }
 
   private:
-    OptionGroup& group_;
+    friend class OptionGroup;
+
+    OptionGroup* group_;
     bool value_ = false;
     Handler click_;
 };

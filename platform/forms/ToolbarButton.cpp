@@ -8,7 +8,10 @@ ToolbarButton::ToolbarButton(Form& owner, std::string name, int index, Style sty
 void ToolbarButton::click() {
     if (style_ == Style::Separator || !Enabled() || !Visible()) return;
     if (style_ == Style::Check) pressed_ = !pressed_;
-    if (click_) click_(*this);
+    if (!click_) return;
+    // A copy runs, so the handler may give the button a new one while it runs.
+    const std::function<void(ToolbarButton&)> running = click_;
+    running(*this);
 }
 
 }  // namespace forms

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "platform/Services.h"
 #include "platform/forms/CheckBox.h"
@@ -149,6 +151,45 @@ TEST(FormsTest, DisabledButtonsMenusAndSeparatorsIgnoreClicks) {
     EXPECT_EQ(toolbarClicks, 12);
 }
 
+TEST(FormsTest, DisabledOrHiddenBoxesTakeNoClicks) {
+    Sample form;
+    form.chkOn.Enabled(false);
+    form.chkOn.click();
+    form.optA.Visible(false);
+    form.optA.click();
+    EXPECT_FALSE(form.chkOn.checked());
+    EXPECT_FALSE(form.optA.Value());
+    EXPECT_EQ(form.clicks + form.aClicks, 0);
+
+    // The program still sets them.
+    form.chkOn.Value(forms::CheckBox::Checked);
+    form.optA.Value(true);
+    EXPECT_EQ(form.clicks + form.aClicks, 2);
+}
+
+// A handler that gives its own control a new handler must not pull the running one out
+// from under itself (the captured text lives on the heap, so a sanitizer sees it).
+TEST(FormsTest, AHandlerMayReplaceItselfWhileItRuns) {
+    Sample form;
+    std::string seen;
+    const std::string captured(64, 'c');
+    form.cmdOK.onClick([&form, &seen, captured] {
+        form.cmdOK.onClick([] {});
+        seen = captured;
+    });
+    form.cmdOK.click();
+    EXPECT_EQ(seen, captured);
+
+    seen.clear();
+    forms::ToolbarButton button(form, "tb1", 1, forms::ToolbarButton::Style::Button);
+    button.onClick([&seen, captured](forms::ToolbarButton& clicked) {
+        clicked.onClick([](forms::ToolbarButton&) {});
+        seen = captured;
+    });
+    button.click();
+    EXPECT_EQ(seen, captured);
+}
+
 TEST(FormsTest, ControlsAreFoundByNameAndKind) {
     Sample form;
     EXPECT_EQ(&form.control<forms::TextBox>("txtName"), &form.txtName);
@@ -163,6 +204,95 @@ TEST(FormsTest, ControlsAreFoundByNameAndKind) {
     EXPECT_EQ(tabs.currentTab(), 1);
     EXPECT_THROW(tabs.currentTab(2), std::out_of_range);
     EXPECT_EQ(&form.control<forms::Tab>("Advanced"), &tabs.tab(1));
+
+    // A name stands for one control only.
+    EXPECT_THROW(forms::TextBox(form, "txtName"), std::logic_error);
+    EXPECT_THROW(tabs.addTab("General", "Again"), std::logic_error);
+    EXPECT_EQ(&form.control<forms::TextBox>("txtName"), &form.txtName);
+}
+
+TEST(FormsTest, ControlsAndFormsMayGoInEitherOrder) {
+    Sample form;
+    auto temporary = std::make_unique<forms::TextBox>(form, "txtTemporary");
+    temporary->onLostFocus([] { FAIL() << "a destroyed field raised its event"; });
+    temporary->SetFocus();
+    temporary.reset();
+    EXPECT_EQ(form.find("txtTemporary"), nullptr);
+    EXPECT_EQ(form.focused(), nullptr);
+    form.txtName.SetFocus();
+    forms::TextBox again(form, "txtTemporary");  // the name is free again
+    EXPECT_EQ(&form.control<forms::TextBox>("txtTemporary"), &again);
+
+    auto option = std::make_unique<forms::OptionButton>(form, "optC", form.group);
+    option->click();
+    option.reset();
+    EXPECT_EQ(form.group.selected(), nullptr);
+    form.optA.click();
+    EXPECT_EQ(form.group.selected(), &form.optA);
+
+    // Controls left behind by their form or their group stay usable as objects.
+    auto owner = std::make_unique<Sample>();
+    auto group = std::make_unique<forms::OptionGroup>();
+    forms::OptionButton orphan(*owner, "optOrphan", *group);
+    owner.reset();
+    group.reset();
+    orphan.click();
+    EXPECT_TRUE(orphan.Value());
+    EXPECT_FALSE(orphan.hasFocus());
+}
+
+// Loads only on the second try.
+class FailingLoad : public forms::Form {
+  public:
+    FailingLoad() : Form("frmFailing", "Failing") {}
+    int loads = 0;
+    forms::TextBox txtField{*this, "txtField"};
+
+  protected:
+    void Form_Load() override {
+        txtField.SetFocus();
+        if (++loads == 1) throw std::runtime_error("first load fails");
+    }
+};
+
+TEST(FormsTest, AFailedLoadOrShowLeavesTheFormUnloaded) {
+    FailingLoad failing;
+    EXPECT_THROW(failing.Load(), std::runtime_error);
+    EXPECT_FALSE(failing.loaded());
+    EXPECT_EQ(failing.focused(), nullptr);
+    failing.Load();
+    EXPECT_TRUE(failing.loaded());
+    EXPECT_EQ(failing.loads, 2) << "the next load runs Form_Load again";
+
+    testsupport::ScriptedUserInterface ui;
+    platform::Services services;
+    services.ui = &ui;
+    platform::ScopedServices installed(services);
+    Sample form;
+    ui.queueDialog([](forms::Form&) { throw std::runtime_error("the dialog broke"); });
+    EXPECT_THROW(form.ShowModal(), std::runtime_error);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_EQ(form.unloads, 1);
+}
+
+TEST(FormsTest, WhoeverShowsAFormHearsOnceWhenItIsUnloadedOrDestroyed) {
+    Sample form;
+    int heard = 0;
+    form.Load();
+    form.onUnloaded([&] { ++heard; });
+    form.cmdOK.click();
+    form.Unload();
+    EXPECT_EQ(heard, 1);
+    form.Load();
+    form.Unload();
+    EXPECT_EQ(heard, 1) << "the handler is used up";
+
+    // Destroyed while still loaded.
+    auto shown = std::make_unique<Sample>();
+    shown->Load();
+    shown->onUnloaded([&] { ++heard; });
+    shown.reset();
+    EXPECT_EQ(heard, 2);
 }
 
 TEST(FormsTest, AModalFormRunsUntilAButtonOrTheFrameClosesIt) {
@@ -202,6 +332,17 @@ TEST(FormsTest, AModalFormRunsUntilAButtonOrTheFrameClosesIt) {
     EXPECT_TRUE(modeless.loaded());
     ASSERT_EQ(ui.modelessForms().size(), 1u);
     EXPECT_EQ(ui.modelessForms()[0], &modeless);
+    modeless.cmdOK.click();
+    EXPECT_TRUE(ui.modelessForms().empty()) << "its own button closed it";
+
+    // A form its owner destroys while it is shown is let go of, not kept as a dangling
+    // window.
+    auto owned = std::make_unique<Sample>();
+    owned->ShowModeless();
+    owned->ShowModeless();
+    EXPECT_EQ(ui.modelessForms().size(), 1u);
+    owned.reset();
+    EXPECT_TRUE(ui.modelessForms().empty());
 }
 
 }  // namespace

@@ -8,6 +8,11 @@
 #include "platform/forms/OptionButton.h"
 
 namespace testsupport {
+
+ScriptedUserInterface::~ScriptedUserInterface() {
+    for (forms::Form* form : modelessForms_) form->onUnloaded(nullptr);
+}
+
 platform::MsgBoxResult ScriptedUserInterface::messageBox(const std::string& text,
                                                          platform::MsgBoxButtons buttons,
                                                          platform::MsgBoxIcon icon,
@@ -36,7 +41,15 @@ void ScriptedUserInterface::showModal(forms::Form& form) {
 
 void ScriptedUserInterface::showModeless(forms::Form& form) {
     formsShown_.push_back(form.Name());
+    if (std::find(modelessForms_.begin(), modelessForms_.end(), &form) != modelessForms_.end())
+        return;  // shown already
     modelessForms_.push_back(&form);
+    form.onUnloaded([this, &form] { forgetModeless(form); });
+}
+
+void ScriptedUserInterface::forgetModeless(forms::Form& form) {
+    modelessForms_.erase(std::remove(modelessForms_.begin(), modelessForms_.end(), &form),
+                         modelessForms_.end());
 }
 
 std::optional<std::string> ScriptedUserInterface::fileDialog(
@@ -93,7 +106,6 @@ void ScriptedUserInterface::clear() {
     messages_.clear();
     pointerHistory_.clear();
     formsShown_.clear();
-    modelessForms_.clear();
     fileRequests_.clear();
 }
 

@@ -26,6 +26,12 @@ using DialogScript = std::function<void(forms::Form&)>;
 
 class ScriptedUserInterface : public platform::UserInterface {
 public:
+    ScriptedUserInterface() = default;
+    // Forms still shown stop reporting to it.
+    ~ScriptedUserInterface() override;
+    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
+    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
+
     platform::MsgBoxResult messageBox(const std::string& text, platform::MsgBoxButtons buttons,
                                       platform::MsgBoxIcon icon,
                                       const std::string& caption) override;
@@ -52,12 +58,16 @@ public:
     // The names of the forms shown, modal or not, in order.
     const std::vector<std::string>& formsShown() const;
     int timesShown(const std::string& formName) const;
-    // The forms shown without waiting, in order; their owners keep them alive.
+    // The forms shown without waiting and not unloaded (nor destroyed) since, in the
+    // order shown.
     const std::vector<forms::Form*>& modelessForms() const;
     const std::vector<platform::FileDialogRequest>& fileRequests() const;
+    // Forgets the queued answers and what was recorded; forms still open stay listed.
     void clear();
 
 private:
+    void forgetModeless(forms::Form& form);
+
     std::deque<platform::MsgBoxResult> answers_;
     std::deque<DialogScript> dialogScripts_;
     std::deque<std::optional<std::string>> files_;
