@@ -16,6 +16,7 @@
 #include "platform/AsciiText.h"
 #include "registry/clsEasyRegistry.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/RecordingShell.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
@@ -24,6 +25,7 @@ using platform::MsgBoxButtons;
 using platform::MsgBoxIcon;
 using platform::MsgBoxResult;
 using testsupport::press;
+using testsupport::RecordingShell;
 using testsupport::setCheck;
 using Texts = std::vector<std::string>;
 
@@ -34,26 +36,6 @@ const char* const kInvalidMaximum = "Please enter a numeric value from 0 to 5.";
 const char* const kStartTrayQuestion = "Would you like to start the system tray utility now?";
 const char* const kAssociate = "Associate .RMW &files with Roamwise";
 const char* const kUnassociate = "Un-Associate .RMW &files with Roamwise";
-
-// Records what it is asked to start or open instead of doing it.
-class RecordingShell : public platform::Shell {
-  public:
-    long ShellExecuteA(const std::string&, const std::string& file, const std::string&,
-                       const std::string& directory) override {
-        opened.push_back(platform::concat({file, " in ", directory}));
-        return 42;
-    }
-    bool startProgram(const std::string& program, const std::vector<std::string>& args) override {
-        started.push_back(program);
-        startedArguments.push_back(args);
-        return startSucceeds;
-    }
-
-    Texts opened;
-    Texts started;
-    std::vector<Texts> startedArguments;
-    bool startSucceeds = true;
-};
 
 // The machine's system facts, except that the program lives in a folder of its C: drive,
 // where a test can put (or leave out) the tray utility.
@@ -165,6 +147,46 @@ TEST_P(OptionsDialogTest, AFreshUserSeesTheDefaults) {
     EXPECT_TRUE(ui().messages().empty());
 }
 
+TEST_P(OptionsDialogTest, ShowsItsControlsInOrderWithTheirTexts) {
+    struct Shown {
+        std::string name, caption, toolTip;
+    };
+    const std::vector<Shown> expected = {
+        {"fraStartup", "Startup/Shutdown", ""},
+        {"chkStartup", "S&tart Roamwise on Startup/Login",
+         "Check this box to automatically start Roamwise on startup"},
+        {"chkShutdown", "Start Roamwise on Shutdown/&Logout",
+         "Check this box to automatically start Roamwise on shutdown"},
+        {"fraRestart", "Default Restart Option", ""},
+        {"optManual", "&Manual - restart your system at a later time.",
+         "Restart your PC manually at a later time"},
+        {"optReboot", "&Reboot - reboot your system immediately.", "Reboot your PC immediately"},
+        {"optShutdown", "Sh&utdown - shutdown your system immediately.",
+         "Shutdown your PC immediately"},
+        {"optSuspend", "&Suspend - suspend your system if supported.",
+         "Suspend your PC immediately if supported"},
+        {"fraMiscellaneous", "Miscellaneous", ""},
+        {"cmdAssociate", kAssociate, "Click this button to associate .RMW files with Roamwise"},
+        {"lblMaxRecent", "Maximum &number of recent files to track (0-5)", ""},
+        {"txtMaxRecent", "", "Enter the number of recent files to list in the file menu"},
+        {"chkAutoApply", "&Automatically reset on apply",
+         "Check this box to automatically invoke the default reset setting on apply"},
+        {"chkSystemTray", "&Place Roamwise icon in system tray",
+         "Check this box to display a Roamwise icon in the system tray"},
+        {"cmdOK", "OK", ""},
+        {"cmdCancel", "Cancel", ""},
+        {"cmdHelp", "&Help", ""},
+    };
+    frmOptions dialog;
+    ASSERT_EQ(dialog.controls().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const forms::Control& control = *dialog.controls()[i];
+        EXPECT_EQ(control.Name(), expected[i].name);
+        EXPECT_EQ(control.Caption(), expected[i].caption) << expected[i].name;
+        EXPECT_EQ(control.ToolTipText(), expected[i].toolTip) << expected[i].name;
+    }
+}
+
 TEST_P(OptionsDialogTest, TheAssociationButtonReadsTheOpenCommandInAnyLetterCase) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"C:\\PROGRA~1\\ROAMWISE\\rmw.EXE %1", kUnassociate},
@@ -273,8 +295,8 @@ TEST_P(OptionsDialogTest, OkStoresTheMaximumAsAWholeNumberFromZeroToFive) {
 TEST_P(OptionsDialogTest, AStoredMaximumIsCheckedWhenTheDialogOpens) {
     const std::vector<std::tuple<std::string, std::string, bool>> cases = {
         // stored, shown, complaint
-        {"9", "5", true},      {"-2", "5", true},   {"abc", "3", true},
-        {"!", "3", true},      {"", "0", false},    {"0", "0", false},
+        {"9", "5", true},      {"-2", "5", true},   {"abc", "5", true},
+        {"!", "!", true},      {"", "0", false},    {"0", "0", false},
         {"2.5", "2.5", false}, {"5.0", "5", false}, {"1", "1", false},
     };
     for (const auto& [storedText, shown, complaint] : cases) {
@@ -336,8 +358,8 @@ TEST_P(OptionsDialogTest, APresentTrayUtilityIsStartedOnlyWhenTheUserAgrees) {
     ui().queueDialog(press("cmdOK"));  // the box shows checked now
     frmOptions().ShowModal();
     EXPECT_EQ(ui().messageTexts(), Texts{kStartTrayQuestion});
-    EXPECT_EQ(shell.started, Texts{trayPathOnDriveC()});
-    EXPECT_EQ(shell.startedArguments, std::vector<Texts>{Texts{}});
+    ASSERT_EQ(shell.startedPrograms(), Texts{trayPathOnDriveC()});
+    EXPECT_EQ(shell.started[0].arguments, Texts{});
     EXPECT_EQ(registryValue(kRunKey, "RmwSysTray"), quoted(trayPathOnDriveC()));
 }
 
@@ -449,8 +471,9 @@ TEST_P(OptionsDialogTest, HelpOpensTheHelpIndex) {
     RecordingShell& shell = installShell();
     ui().queueDialog(press("cmdHelp"));
     frmOptions().ShowModal();
-    EXPECT_EQ(shell.opened,
-              Texts{platform::systemInfo().programFolder() + "\\help\\index.html in c:\\"});
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].file, platform::systemInfo().programFolder() + "\\help\\index.html");
+    EXPECT_EQ(shell.opened[0].directory, "c:\\");
     EXPECT_EQ(stored("Options", "Restart"), std::nullopt);  // closed by its frame
 }
 

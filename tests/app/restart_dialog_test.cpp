@@ -13,6 +13,7 @@
 #include "app/logic/restartSystem.h"
 #include "platform/emulated/EventLog.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/RecordingShell.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
@@ -26,25 +27,6 @@ using Requests = std::vector<std::string>;
 const char* const kShutdownRequest = "ExitWindowsEx EWX_SHUTDOWN reserved=0";
 const char* const kRebootRequest = "ExitWindowsEx EWX_REBOOT reserved=0";
 const char* const kSuspendRequest = "SetSystemPowerState suspend=TRUE force=FALSE";
-
-// Records the documents it is asked to open instead of opening them.
-class RecordingShell : public platform::Shell {
-  public:
-    struct Opened {
-        std::string operation, file, parameters, directory;
-    };
-
-    long ShellExecuteA(const std::string& operation, const std::string& file,
-                       const std::string& parameters, const std::string& directory) override {
-        opened.push_back({operation, file, parameters, directory});
-        return 42;
-    }
-    bool startProgram(const std::string&, const std::vector<std::string>&) override {
-        return false;
-    }
-
-    std::vector<Opened> opened;
-};
 
 class RestartDialogTest : public ::testing::TestWithParam<const char*> {
   protected:
@@ -193,7 +175,7 @@ TEST_P(RestartDialogTest, ClosingByTheFrameCarriesOutAndStoresNothing) {
 }
 
 TEST_P(RestartDialogTest, HelpOpensTheHelpIndexAndLeavesTheDialogOpen) {
-    RecordingShell shell;
+    testsupport::RecordingShell shell;
     platform::Services services = machine_.services();
     services.shell = &shell;
     machine_.install(services);

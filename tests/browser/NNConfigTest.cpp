@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "browser/NNConfig.h"
+#include "browser/frmNetscape.h"
 #include "platform/Win32.h"
 #include "settings/SettingsStore.h"
 #include "tests/browser/BrowserTestSupport.h"
@@ -146,6 +147,31 @@ TEST_F(NNConfigTest, MissingPrefsWarnUntilTheUserTicksTheBox) {
     quiet.loadConfiguration();
     quiet.applyConfiguration();
     EXPECT_EQ(quiet.HTTPAddress(), "kept");
+}
+
+TEST_F(NNConfigTest, TheWarningShowsItsTextsUnderTheNormalPointer) {
+    forgetProfiles();
+    machine_.ui().mousePointer(platform::MousePointer::Hourglass);
+    std::vector<std::string> shown;
+    platform::MousePointer pointerWhileShown = platform::MousePointer::Hourglass;
+    machine_.ui().queueDialog([&](forms::Form& form) {
+        auto& warning = dynamic_cast<frmNetscape&>(form);
+        pointerWhileShown = machine_.ui().mousePointer();
+        shown = {warning.Caption(),          warning.lblMessage.Caption(),
+                 warning.chkWarning.Caption(), warning.chkWarning.ToolTipText(),
+                 warning.cmdOK.Caption(),      warning.cmdOK.ToolTipText()};
+    });
+    NNConfig navigator;
+
+    EXPECT_EQ(pointerWhileShown, platform::MousePointer::Default);
+    EXPECT_EQ(machine_.ui().mousePointer(), platform::MousePointer::Hourglass);
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Warning...",
+                         "Your Netscape Navigator preference file could not be located. Check "
+                         "your default user profile.",
+                         "&Do not display this warning again",
+                         "Check this box if you don't want to see this warning again", "OK",
+                         "Close this dialog"}));
 }
 
 TEST_F(NNConfigTest, ReadsTheConnectionMode) {

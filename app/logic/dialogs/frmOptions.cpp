@@ -22,7 +22,7 @@ constexpr const char* kAssociateToolTip = "Click this button to associate .RMW f
 constexpr const char* kUnassociateCaption = "Un-Associate .RMW &files with Roamwise";
 constexpr const char* kUnassociateToolTip = "Click this button to remove the association";
 
-// The recent-file list keeps this many files when "MaxFile" is missing or unreadable.
+// The recent-file list keeps this many files when "MaxFile" is missing.
 constexpr const char* kDefaultMaxRecent = "3";
 constexpr double kLargestMaxRecent = 5;
 
@@ -101,17 +101,13 @@ void frmOptions::loadOptions() {
 }
 
 // Setting the text runs the field's validation, so a stored maximum out of range is
-// reported and shown as 5.
+// reported and shown as 5. What is left is then brought into the field's range by plain
+// text comparison: a text that sorts after "5" (such as "5.0" or a word) shows as "5".
 void frmOptions::loadMaxRecent() {
     txtMaxRecent.Text(SettingsStore().GetSetting(kAppName, "Recent", "MaxFile", kDefaultMaxRecent));
     const std::string text = txtMaxRecent.Text();
     if (text.empty()) {
         txtMaxRecent.Text("0");
-    } else if (!numericText::valueOf(text)) {
-        // Stored text that is no number at all: the recent-file list keeps its default
-        // number of files then, so the dialog offers that rather than the unreadable text
-        // (which OK would otherwise store as 0).
-        txtMaxRecent.Text(kDefaultMaxRecent);
     } else if (text > "5") {
         txtMaxRecent.Text("5");
     }
