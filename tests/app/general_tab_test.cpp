@@ -16,9 +16,11 @@
 #include "app/logic/main/GeneralTab.h"
 #include "network/netConfig95.h"
 #include "network/netConfigNT.h"
+#include "platform/RaisedError.h"
 #include "settings/SettingsStore.h"
 #include "tests/app/RecordingTabHost.h"
 #include "tests/network/NetworkTestSupport.h"
+#include "tests/support/RecordingRegistry.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
@@ -249,6 +251,21 @@ TEST(GeneralTab, RefillingTheSameValuesMarksNothing) {
 
     EXPECT_THAT(rig.window.modes, IsEmpty());
     EXPECT_THAT(changedSettings(*rig.net), IsEmpty());
+}
+
+// The dial-up adapter has no address: a file saved from it holds "0.0.0.0", which the
+// tab shows as the empty text it already shows.
+TEST(GeneralTab, AnOpenedFileWithoutAnAddressMarksNothing) {
+    Rig rig("win98");
+    rig.startUp();
+    rig.net->IPAddress("0.0.0.0");
+    rig.net->IPMask("0.0.0.0");
+    rig.showOpenedFile();
+
+    EXPECT_THAT(rig.window.modes, IsEmpty());
+    EXPECT_THAT(changedSettings(*rig.net), IsEmpty());
+    EXPECT_EQ(rig.net->IPAddress(), "");
+    EXPECT_EQ(rig.net->IPMask(), "");
 }
 
 TEST(GeneralTab, AnOpenedFileMarksExactlyTheValuesThatDifferFromTheShownOnes) {
@@ -657,6 +674,30 @@ TEST(GeneralTab, SwitchingTheAdapterReadsItsValuesWithoutMarkingThem) {
     EXPECT_THAT(rig.window.whileInitializing, testing::Each(true));
     EXPECT_FALSE(rig.window.initializing());
     EXPECT_THAT(rig.ui().formsShown(), IsEmpty());  // no file is open
+}
+
+// A registry that fails every value read.
+class UnreadableRegistry : public testsupport::RecordingRegistry {
+  public:
+    using RecordingRegistry::RecordingRegistry;
+    win32::LONG RegQueryValueExA(win32::HKEY, const char*, win32::DWORD*, win32::DWORD*,
+                                 win32::BYTE*, win32::DWORD*) override {
+        throw RaisedError(1009, "Registry", "The configuration registry is corrupt");
+    }
+};
+
+TEST(GeneralTab, AnAdapterThatCannotBeReadLeavesLaterEditsShowing) {
+    Rig rig("win98");
+    rig.startUp();
+    const platform::Services working = rig.machine.services();
+    UnreadableRegistry unreadable(*working.registry);
+    platform::Services failing = working;
+    failing.registry = &unreadable;
+    rig.machine.install(failing);
+
+    EXPECT_THROW(rig.tab.cmbNIC.ListIndex(1), RaisedError);
+    rig.machine.install(working);
+    EXPECT_FALSE(rig.window.initializing());
 }
 
 TEST(GeneralTab, AdapterChosenWhileAFileLoadsKeepsTheFilesValues) {

@@ -9,6 +9,7 @@
 #include "app/logic/RestartChoice.h"
 #include "app/logic/restartSystem.h"
 #include "config/UnsupportedPlatform.h"
+#include "network/netConfig.h"
 #include "platform/RaisedError.h"
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/StaticControls.h"
@@ -81,6 +82,58 @@ TEST_P(StartUpTest, AFileEqualToTheMachineIsAppliedWithoutARestart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPlatforms, StartUpTest, ::testing::Values("win98", "nt4"));
+
+// ---- The machine's own file, then a file that moves the machine, on both platforms -----
+
+class OpenAndApplyTest : public MainWindowTest, public ::testing::WithParamInterface<std::string> {
+  protected:
+    OpenAndApplyTest() : MainWindowTest(GetParam()) {}
+
+    // The network settings the shown document has marked to be written by the next apply.
+    std::vector<std::size_t> markedSettings() {
+        const netConfig& net = window().document().getNetConfig();
+        std::vector<std::size_t> marked;
+        for (std::size_t flag = 0; flag < netConfig::FlagCount; ++flag) {
+            if (net.isChanged(static_cast<netConfig::Flag>(flag))) marked.push_back(flag);
+        }
+        return marked;
+    }
+};
+
+TEST_P(OpenAndApplyTest, OnlyWhatDiffersIsMarkedAppliedAndAskedToRestartFor) {
+    frmMain& window = start();
+    EXPECT_FALSE(unsavedShown());
+    EXPECT_FALSE(resetShown());
+    EXPECT_FALSE(window.applyPending());
+
+    window.openConfigurationFile(configurationFile("Same.rmw", false, false));
+    EXPECT_EQ(markedSettings(), std::vector<std::size_t>{});
+    EXPECT_TRUE(window.applyPending());
+    EXPECT_FALSE(unsavedShown());
+    EXPECT_FALSE(resetShown());
+    EXPECT_EQ(ui().messageTexts(), Texts{});
+
+    window.openConfigurationFile(
+        configurationFile("Office.rmw", false, false, {{"IPAddress", kOtherAddress}}));
+    EXPECT_EQ(markedSettings(),
+              std::vector<std::size_t>{static_cast<std::size_t>(netConfig::Flag::IPAddress)});
+    EXPECT_FALSE(unsavedShown());
+    EXPECT_TRUE(resetShown());
+
+    ui().queueAnswer(MsgBoxResult::Yes);
+    window.mnuFileApply.click();
+    EXPECT_EQ(ui().messageTexts(), Texts{kApplyQuestion});
+    EXPECT_EQ(ui().timesShown("frmRestart"), 1);
+    EXPECT_EQ(machineAddress(), kOtherAddress);
+    EXPECT_FALSE(resetShown());
+    EXPECT_EQ(markedSettings(), std::vector<std::size_t>{});
+
+    ui().clear();
+    window.mnuFileApply.click();
+    EXPECT_EQ(ui().messageTexts(), Texts{kNothingToApply});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPlatforms, OpenAndApplyTest, ::testing::Values("win98", "nt4"));
 
 // ---- Start-up without a file ----------------------------------------------------------
 
@@ -481,6 +534,16 @@ TEST_F(MainWindowTest, ClosingWithoutChangesAsksNothingAndStoresTheRecentList) {
     EXPECT_EQ(SettingsStore().GetSetting(kAppName, "Recent", "1File"), second);
     EXPECT_EQ(SettingsStore().GetSetting(kAppName, "Recent", "2File"), first);
     EXPECT_THROW(window.document(), RaisedError);  // released with the window
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowClosesTheAdapterWarningWithIt) {
+    frmMain& window = start();
+    window.openConfigurationFile(configurationFile("Office.rmw", false, false));
+    window.general.cmbNIC.ListIndex(1);  // the other adapter of the laptop
+    ASSERT_NE(window.general.nicWarning(), nullptr);
+
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(window.general.nicWarning(), nullptr);
 }
 
 // ---- Recent files ---------------------------------------------------------------------

@@ -11,7 +11,6 @@ AdvancedTab::AdvancedTab(forms::Form& window, TabHost& host)
       chkAutoApply(window, "chkAutoApply"),
       chkAutoReboot(window, "chkAutoReboot"),
       txtComments(window, "txtComments"),
-      window_(window),
       host_(host) {
     fraAdvanced.Caption("Advanced");
     fraComments.Caption("Comments");

@@ -38,7 +38,6 @@ class AdvancedTab {
   private:
     void writeAutoReboot(bool on);
 
-    forms::Form& window_;
     TabHost& host_;
     RmwConfig* document_ = nullptr;
     // True while initializeMiscControls puts the document's values into the controls.

@@ -2,22 +2,12 @@
 
 #include <string>
 
+#include "app/logic/main/TabFields.h"
 #include "browser/browserConfig.h"
 
-namespace {
-
-// A text field shows whether it takes input by its background as well.
-void enableField(forms::TextBox& field, bool enabled) {
-    field.Enabled(enabled);
-    field.BackColor(enabled ? forms::SystemColor::Window : forms::SystemColor::ButtonFace);
-}
-
-void describe(forms::Control& control, const std::string& caption, const std::string& toolTip) {
-    control.Caption(caption);
-    control.ToolTipText(toolTip);
-}
-
-}  // namespace
+using tabfields::describe;
+using tabfields::describeProxyFields;
+using tabfields::enableField;
 
 ExplorerTab::ExplorerTab(forms::Form& window, TabHost& host)
     : fraConnection(window, "fraConnection"),
@@ -49,7 +39,6 @@ ExplorerTab::ExplorerTab(forms::Form& window, TabHost& host)
       chkIgnoreLocal(window, "chkIgnoreLocal"),
       lblAutoConfigURL(window, "lblAutoConfigURL"),
       txtIEAutoConfigURL(window, "txtIEAutoConfigURL"),
-      window_(window),
       host_(host) {
     describeControls();
     wireHandlers();
@@ -71,11 +60,11 @@ void ExplorerTab::describeControls() {
              "Check this box to access the Internet via a proxy server");
     describe(chkIEUseSameForAll, "U&se the same proxy server for all protocols",
              "Check this box if you use the same proxy server for all protocols");
-    describeProtocol(lblHTTP, txtIEHTTPAddr, txtIEHTTPPort, "HTTP:", "HTTP");
-    describeProtocol(lblSecure, txtIESecureAddr, txtIESecurePort, "Secure:", "HTTPS");
-    describeProtocol(lblFTP, txtIEFTPAddr, txtIEFTPPort, "FTP:", "FTP");
-    describeProtocol(lblGopher, txtIEGopherAddr, txtIEGopherPort, "Gopher:", "Gopher");
-    describeProtocol(lblSocks, txtIESocksAddr, txtIESocksPort, "Socks:", "Socks");
+    describeProxyFields(lblHTTP, txtIEHTTPAddr, txtIEHTTPPort, "HTTP:", "HTTP");
+    describeProxyFields(lblSecure, txtIESecureAddr, txtIESecurePort, "Secure:", "HTTPS");
+    describeProxyFields(lblFTP, txtIEFTPAddr, txtIEFTPPort, "FTP:", "FTP");
+    describeProxyFields(lblGopher, txtIEGopherAddr, txtIEGopherPort, "Gopher:", "Gopher");
+    describeProxyFields(lblSocks, txtIESocksAddr, txtIESocksPort, "Socks:", "Socks");
     lblExceptions.Caption("Do not use proxy server for addresses beginning with:");
     txtIEExceptions.ToolTipText(
         "Enter addresses that should not be resolved via the proxy server (separate "
@@ -84,14 +73,6 @@ void ExplorerTab::describeControls() {
              "Check this box to resolve local (Intranet) addresses without the proxy server");
     lblAutoConfigURL.Caption("URL:");
     txtIEAutoConfigURL.ToolTipText("Enter the URL of your automatic configuration server");
-}
-
-void ExplorerTab::describeProtocol(forms::Label& label, forms::TextBox& address,
-                                   forms::TextBox& port, const std::string& caption,
-                                   const std::string& protocol) {
-    label.Caption(caption);
-    address.ToolTipText("Enter the address of your " + protocol + " proxy server");
-    port.ToolTipText("Enter the port # of your " + protocol + " proxy server");
 }
 
 void ExplorerTab::wireHandlers() {
@@ -243,8 +224,7 @@ void ExplorerTab::chkIgnoreLocal_click() {
 
 void ExplorerTab::writeText(const forms::TextBox& field,
                             void (browserConfig::*setter)(const std::string&)) {
-    host_.updateStatus(kUnsavedChange);
-    if (explorer_ != nullptr) (explorer_->*setter)(field.Text());
+    tabfields::writeBrowserText(host_, explorer_, field, setter);
 }
 
 void ExplorerTab::txtIEHTTPAddr_change() {

@@ -83,15 +83,12 @@ class ExplorerTab {
 
   private:
     void describeControls();
-    static void describeProtocol(forms::Label& label, forms::TextBox& address, forms::TextBox& port,
-                                 const std::string& caption, const std::string& protocol);
     void wireHandlers();
     void fillDialUpList();
     void applyProxyRules();
     // Reports the change and writes FIELD's text through SETTER of the backend.
     void writeText(const forms::TextBox& field, void (browserConfig::*setter)(const std::string&));
 
-    forms::Form& window_;
     TabHost& host_;
     browserConfig* explorer_ = nullptr;
     // True while the dial-up list is rebuilt around the entry it already showed.

@@ -2,6 +2,7 @@
 
 #include "app/logic/dialogs/frmNICWarning.h"
 #include "app/logic/main/AddressValidation.h"
+#include "app/logic/main/TabFields.h"
 #include "config/SystemVersions.h"
 #include "network/netConfig.h"
 #include "platform/Services.h"
@@ -17,6 +18,8 @@ constexpr const char* kUnknownAdapter = "[Unknown Adapter Type]";
 constexpr const char* kCurrentConfiguration = "[Current Configuration]";
 constexpr std::size_t kAddressLength = 15;
 constexpr std::size_t kNetBiosNameLength = 15;
+
+using tabfields::enableField;
 
 }  // namespace
 
@@ -56,7 +59,6 @@ GeneralTab::GeneralTab(forms::Form& window, TabHost& host)
       txtWorkGroup(window, "txtWorkGroup"),
       lblDefPrinter(window, "lblDefPrinter"),
       cmbDefPrinter(window, "cmbDefPrinter"),
-      window_(window),
       host_(host) {
     fraNetwork.Caption("Network Adapter Settings");
     fraPrinter.Caption("Printer Settings");
@@ -150,11 +152,15 @@ GeneralTab::GeneralTab(forms::Form& window, TabHost& host)
 // A warning still on the screen goes with the window; the user interface must not keep
 // showing a dialog whose owner is gone.
 GeneralTab::~GeneralTab() {
-    if (nicWarning_ && nicWarning_->loaded()) nicWarning_->Unload();
+    closeNICWarning();
 }
 
 void GeneralTab::attach(netConfig* network) {
     network_ = network;
+}
+
+void GeneralTab::closeNICWarning() {
+    if (nicWarning_ && nicWarning_->loaded()) nicWarning_->Unload();
 }
 
 frmNICWarning* GeneralTab::nicWarning() const {
@@ -169,9 +175,12 @@ frmNICWarning* GeneralTab::nicWarning() const {
 // differ from what the tab showed become the changes the next apply writes.
 void GeneralTab::initializeNICControls() {
     if (network_ == nullptr) return;
-    network_->resetFlags();
+    // "0.0.0.0" and the empty text both mean no address, so putting the one for the other
+    // is no change: the marks are cleared after it. An address that differs from the one
+    // shown is marked below by the field's own change.
     if (network_->IPAddress() == kNoAddress) network_->IPAddress("");
     if (network_->IPMask() == kNoAddress) network_->IPMask("");
+    network_->resetFlags();
     fillAdapterList();
     copySettings();
     fillPrinterList();
@@ -251,6 +260,16 @@ void GeneralTab::cmbNIC_click() {
         showNICWarning_ = false;
     }
 
+    // Left set by an adapter that cannot be read, the flag would hide every later edit
+    // from the indicators.
+    struct InitializingCleared {
+        TabHost& host;
+        bool clear;
+        ~InitializingCleared() {
+            if (clear) host.initializing(false);
+        }
+    } clearedAfterwards{host_, !loadingFile};
+
     const auto index = static_cast<std::int16_t>(cmbNIC.ListIndex());
     if (loadingFile) {
         // The file's values stay; a later apply writes them to the adapter now selected.
@@ -263,7 +282,6 @@ void GeneralTab::cmbNIC_click() {
     }
     refreshAdapterSettings();
     if (cmbNIC.Text() != kUnknownAdapter) enableNICControls(true);
-    if (!loadingFile) host_.initializing(false);
 }
 
 void GeneralTab::refreshAdapterSettings() {
@@ -278,11 +296,6 @@ void GeneralTab::refreshAdapterSettings() {
 }
 
 // ---- Enabled states ------------------------------------------------------------------
-
-void GeneralTab::enableField(forms::TextBox& field, bool enabled) {
-    field.Enabled(enabled);
-    field.BackColor(enabled ? forms::SystemColor::Window : forms::SystemColor::ButtonFace);
-}
 
 bool GeneralTab::onNT() const {
     return getOSPlatform() == "NT";

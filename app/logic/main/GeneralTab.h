@@ -42,6 +42,8 @@ class GeneralTab {
     std::vector<Binding> bindings() const;
     // The warning dialog last shown by the adapter switch, while it is open.
     frmNICWarning* nicWarning() const;
+    // Closes that warning when it is still open (the window it belongs to is closing).
+    void closeNICWarning();
 
     forms::Frame fraNetwork;  // "Network Adapter Settings"
     forms::Frame fraPrinter;  // "Printer Settings"
@@ -111,7 +113,6 @@ class GeneralTab {
     // A field showing "0.0.0.0" is emptied instead; true when it was (its own change then
     // wrote the empty text).
     static bool emptiedNoAddress(forms::TextBox& field);
-    static void enableField(forms::TextBox& field, bool enabled);
     // Puts ITEMS into LIST unless it already holds exactly them (a rebuilt list has no
     // selection, which is what selecting afterwards compares with).
     static void fillList(forms::ComboBox& list, const std::vector<std::string>& items);
@@ -126,7 +127,6 @@ class GeneralTab {
     void saveAndEmptyAddresses();
     void restoreAddresses();
 
-    forms::Form& window_;
     TabHost& host_;
     netConfig* network_ = nullptr;
     bool showNICWarning_ = true;

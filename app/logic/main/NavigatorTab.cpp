@@ -2,22 +2,12 @@
 
 #include <string>
 
+#include "app/logic/main/TabFields.h"
 #include "browser/browserConfig.h"
 
-namespace {
-
-// A text field shows whether it takes input by its background as well.
-void enableField(forms::TextBox& field, bool enabled) {
-    field.Enabled(enabled);
-    field.BackColor(enabled ? forms::SystemColor::Window : forms::SystemColor::ButtonFace);
-}
-
-void describe(forms::Control& control, const std::string& caption, const std::string& toolTip) {
-    control.Caption(caption);
-    control.ToolTipText(toolTip);
-}
-
-}  // namespace
+using tabfields::describe;
+using tabfields::describeProxyFields;
+using tabfields::enableField;
 
 NavigatorTab::NavigatorTab(forms::Form& window, TabHost& host)
     : fraConnection(window, "fraNNConnection"),
@@ -48,7 +38,6 @@ NavigatorTab::NavigatorTab(forms::Form& window, TabHost& host)
       txtNNWAISPort(window, "txtNNWAISPort"),
       lblExceptions(window, "lblNNExceptions"),
       txtNNExceptions(window, "txtNNExceptions"),
-      window_(window),
       host_(host) {
     describeControls();
     wireHandlers();
@@ -70,24 +59,16 @@ void NavigatorTab::describeControls() {
              "Internet");
     lblAutoConfig.Caption("Configuration location: ");
     txtNNAutoConfig.ToolTipText("Enter the URL of the proxy configuration file");
-    describeProtocol(lblHTTP, txtNNHTTPAddr, txtNNHTTPPort, "HTTP:", "HTTP");
-    describeProtocol(lblSecure, txtNNSecureAddr, txtNNSecurePort, "Secure:", "HTTPS");
-    describeProtocol(lblFTP, txtNNFTPAddr, txtNNFTPPort, "FTP:", "FTP");
-    describeProtocol(lblGopher, txtNNGopherAddr, txtNNGopherPort, "Gopher:", "Gopher");
-    describeProtocol(lblSocks, txtNNSocksAddr, txtNNSocksPort, "Socks:", "Socks");
-    describeProtocol(lblWAIS, txtNNWAISAddr, txtNNWAISPort, "WAIS:", "WAIS");
+    describeProxyFields(lblHTTP, txtNNHTTPAddr, txtNNHTTPPort, "HTTP:", "HTTP");
+    describeProxyFields(lblSecure, txtNNSecureAddr, txtNNSecurePort, "Secure:", "HTTPS");
+    describeProxyFields(lblFTP, txtNNFTPAddr, txtNNFTPPort, "FTP:", "FTP");
+    describeProxyFields(lblGopher, txtNNGopherAddr, txtNNGopherPort, "Gopher:", "Gopher");
+    describeProxyFields(lblSocks, txtNNSocksAddr, txtNNSocksPort, "Socks:", "Socks");
+    describeProxyFields(lblWAIS, txtNNWAISAddr, txtNNWAISPort, "WAIS:", "WAIS");
     lblExceptions.Caption("Do not use proxy server for addresses beginning with:");
     txtNNExceptions.ToolTipText(
         "Enter addresses that should not be resolved via the proxy server (separate "
         "multiple addresses with semi-colons)");
-}
-
-void NavigatorTab::describeProtocol(forms::Label& label, forms::TextBox& address,
-                                    forms::TextBox& port, const std::string& caption,
-                                    const std::string& protocol) {
-    label.Caption(caption);
-    address.ToolTipText("Enter the address of your " + protocol + " proxy server");
-    port.ToolTipText("Enter the port # of your " + protocol + " proxy server");
 }
 
 void NavigatorTab::wireHandlers() {
@@ -194,8 +175,7 @@ void NavigatorTab::optNNAuto_Click() {
 
 void NavigatorTab::writeText(const forms::TextBox& field,
                              void (browserConfig::*setter)(const std::string&)) {
-    host_.updateStatus(kUnsavedChange);
-    if (navigator_ != nullptr) (navigator_->*setter)(field.Text());
+    tabfields::writeBrowserText(host_, navigator_, field, setter);
 }
 
 void NavigatorTab::txtNNAutoConfig_change() {

@@ -78,15 +78,12 @@ class NavigatorTab {
 
   private:
     void describeControls();
-    static void describeProtocol(forms::Label& label, forms::TextBox& address, forms::TextBox& port,
-                                 const std::string& caption, const std::string& protocol);
     void wireHandlers();
     // Reports the change, writes the mode's two flags and enables the fields it uses.
     void selectMode(bool viaLAN, bool proxyEnabled);
     // Reports the change and writes FIELD's text through SETTER of the backend.
     void writeText(const forms::TextBox& field, void (browserConfig::*setter)(const std::string&));
 
-    forms::Form& window_;
     TabHost& host_;
     browserConfig* navigator_ = nullptr;
 };

@@ -869,6 +869,8 @@ bool frmMain::Form_QueryUnload() {
 }
 
 void frmMain::Form_Unload() {
+    // A warning left on the screen would outlive the window it warns about.
+    general.closeNICWarning();
     recentList_.setRecentList();
     addIns_.clear();
     releaseDocument();
