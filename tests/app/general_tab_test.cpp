@@ -322,6 +322,36 @@ TEST(GeneralTab, AFileOfTheOtherAdapterKeepsItsWinsAndDhcpSettings) {
     EXPECT_FALSE(takesInput(rig.tab.txtIP));
 }
 
+TEST(GeneralTab, AFileOfAnotherAdapterMarksAllItsAddressSettingsEvenWhereTheyLookTheSame) {
+    Rig rig("win98");
+    rig.startUp();  // the dial-up adapter: DHCP on, WINS off, no address
+    // A file naming the Ethernet card with the dial-up adapter's values: no field changes,
+    // yet applying must put those values on the card.
+    rig.net->CurrentAdapterNoRefresh(1);
+    rig.net->IPAddress("");
+    rig.net->IPMask("");
+    rig.net->DefaultGateway(rig.tab.txtGateway.Text());
+    rig.net->WINSEnabled(false);
+    rig.net->DHCPEnabled(true);
+    rig.net->resetFlags();
+    rig.showOpenedFile();
+
+    EXPECT_EQ(rig.tab.cmbNIC.ListIndex(), 1);
+    EXPECT_THAT(changedSettings(*rig.net),
+                testing::IsSupersetOf({"IPAddress", "IPMask", "DefaultGateway", "WINSEnabled",
+                                       "WINSServer1", "WINSServer2", "ScopeID", "DHCPEnabled"}));
+    EXPECT_THAT(rig.window.modes, testing::Contains(kUnsavedChangeNeedingRestart));
+    EXPECT_TRUE(rig.net->DHCPEnabled());
+    EXPECT_FALSE(rig.net->WINSEnabled());
+
+    // Opening a file of the adapter already shown marks only what differs.
+    rig.net->resetFlags();
+    rig.window.clear();
+    rig.showOpenedFile();
+    EXPECT_THAT(changedSettings(*rig.net), IsEmpty());
+    EXPECT_THAT(rig.window.modes, IsEmpty());
+}
+
 TEST(GeneralTab, APrinterThatIsNotInstalledKeepsItsNameUntilOneIsChosen) {
     Rig rig("win98");
     rig.startUp();

@@ -124,6 +124,14 @@ TEST_F(NavigatorTabTest, FillingSelectsTheModeTheFlagsStandFor) {
     EXPECT_TRUE(tab_.optNNDirect.Value());
     EXPECT_EQ(flags(), (Flags{true, false}));
     EXPECT_THAT(host_.modes, ElementsAre(1, 1, 1));
+
+    // The same again with the direct connection already shown: no click happens, yet the
+    // backend must not keep the proxy flag, or applying would switch the proxy on.
+    nn_.ProxyEnabled(true);
+    tab_.initializeNNControls();
+    EXPECT_TRUE(tab_.optNNDirect.Value());
+    EXPECT_EQ(flags(), (Flags{true, false}));
+    EXPECT_THAT(host_.modes, ElementsAre(1, 1, 1)) << "nothing the user changed";
 }
 
 TEST_F(NavigatorTabTest, FillingReportsOnlyDifferingFields) {

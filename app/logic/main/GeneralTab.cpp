@@ -281,7 +281,23 @@ void GeneralTab::cmbNIC_click() {
         if (network_ != nullptr) network_->CurrentAdapter(index);
     }
     refreshAdapterSettings();
+    if (loadingFile && shownAdapter_ >= 0 && index != shownAdapter_ && adaptersPresent_)
+        markFileAdapterSettings();
+    shownAdapter_ = index;
     if (cmbNIC.Text() != kUnknownAdapter) enableNICControls(true);
+}
+
+// An opened file's address settings belong to the adapter it names. Fields whose value
+// equals what the previous adapter showed raised no change, so nothing marked those
+// settings, and applying would leave the newly chosen adapter as it was: mark them all.
+void GeneralTab::markFileAdapterSettings() {
+    if (network_ == nullptr) return;
+    host_.updateStatus(kUnsavedChangeNeedingRestart);
+    network_->IPAddress(network_->IPAddress());
+    network_->IPMask(network_->IPMask());
+    network_->DefaultGateway(network_->DefaultGateway());
+    network_->WINSEnabled(network_->WINSEnabled());  // marks the servers and the scope too
+    network_->DHCPEnabled(network_->DHCPEnabled());
 }
 
 void GeneralTab::refreshAdapterSettings() {

@@ -120,6 +120,7 @@ class GeneralTab {
     void fillPrinterList();
     void copySettings();
     void refreshAdapterSettings();
+    void markFileAdapterSettings();
     bool onNT() const;
     // Shows MESSAGE and returns the focus to FIELD when its text is not VALID.
     void checkOnLeave(forms::TextBox& field, bool valid, const char* message);
@@ -131,6 +132,8 @@ class GeneralTab {
     netConfig* network_ = nullptr;
     bool showNICWarning_ = true;
     bool adaptersPresent_ = false;
+    // The adapter whose settings the fields show; -1 before the first fill.
+    std::int16_t shownAdapter_ = -1;
     std::string savedIPAddress_;
     std::string savedIPMask_;
     std::string savedGateway_;

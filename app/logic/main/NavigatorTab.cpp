@@ -119,6 +119,10 @@ void NavigatorTab::initializeNNControls() {
     } else {
         optNNAuto.Value(true);
     }
+    // A file may switch on both the direct connection and the proxy. The window shows the
+    // direct connection then, and when that option was shown already no click corrects
+    // the backend, which would apply the proxy: the backend takes what the window shows.
+    if (navigator_->ConnectViaLAN() && navigator_->ProxyEnabled()) navigator_->ProxyEnabled(false);
 }
 
 void NavigatorTab::enableNNProtocols(bool bMode) {
