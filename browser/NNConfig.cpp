@@ -7,7 +7,7 @@
 #include "platform/AsciiText.h"
 #include "platform/Services.h"
 #include "platform/Win32.h"
-#include "settings/SettingsStore.h"
+#include "settings/Options.h"
 
 namespace {
 
@@ -280,7 +280,7 @@ std::string NNConfig::readValue(const std::string& sKey, const std::string& sVal
 
 void NNConfig::warnWhenPrefsMissing() {
     if (!prefsPath_.empty()) return;
-    if (SettingsStore().GetSetting(kAppName, "Options", "NavigatorWarning", "0") != "0") return;
+    if (readOption("NavigatorWarning", "0") != "0") return;
     frmNetscape dialog;
     dialog.ShowModal();
     setStatus(1);

@@ -1,7 +1,7 @@
 #include "browser/frmNetscape.h"
 
 #include "platform/Services.h"
-#include "settings/SettingsStore.h"
+#include "settings/Options.h"
 
 frmNetscape::frmNetscape() : Form("frmNetscape", "Warning...") {
     lblMessage.Caption(
@@ -24,7 +24,6 @@ void frmNetscape::Form_Load() {
 void frmNetscape::Form_Unload() { platform::ui().mousePointer(savedPointer_); }
 
 void frmNetscape::cmdOK_Click() {
-    SettingsStore().SaveSetting(kAppName, "Options", "NavigatorWarning",
-                                chkWarning.checked() ? "1" : "0");
+    storeOption("NavigatorWarning", chkWarning.checked() ? "1" : "0");
     Unload();
 }

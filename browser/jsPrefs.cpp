@@ -123,7 +123,7 @@ void jsPrefs::deleteSetting(const std::string& sKey) {
 void jsPrefs::showWriteError() {
     platform::ui().messageBox("Error writing Navigator preferences",
                               platform::MsgBoxButtons::OKOnly, platform::MsgBoxIcon::Exclamation,
-                              kAppName);
+                              kAppTitle);
 }
 
 bool jsPrefs::isOpen() const {

@@ -14,10 +14,10 @@
 #include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
-constexpr const char* kAppTitle = "Roamwise";
 // Browsers up to and including these versions are not supported: they count as absent.
 constexpr float kOldestExplorer = 3.0f;
 constexpr float kOldestNavigator = 4.0f;

@@ -7,10 +7,10 @@
 
 #include "platform/Win32.h"
 #include "registry/clsEasyRegistry.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
-constexpr const char* kAppTitle = "Roamwise";
 constexpr const char* kInternetSettingsKey =
     "\\HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\";
 constexpr const char* kNavigatorKey =

@@ -30,3 +30,5 @@ class SettingsStore {
 
 // The application name under which the system keeps all its settings.
 inline constexpr const char* kAppName = "Roamwise";
+// The application's title, which its windows and message boxes carry: the same name.
+inline constexpr const char* kAppTitle = kAppName;

@@ -1,15 +1,15 @@
 #include "app/logic/RestartChoice.h"
 
-#include "settings/SettingsStore.h"
+#include "settings/Options.h"
 
 namespace RestartChoice {
 
 std::string stored() {
-    return SettingsStore().GetSetting(kAppName, "Options", "Restart", kManual);
+    return readOption("Restart", kManual);
 }
 
 void store(const std::string& code) {
-    SettingsStore().SaveSetting(kAppName, "Options", "Restart", code);
+    storeOption("Restart", code);
 }
 
 }  // namespace RestartChoice

@@ -4,10 +4,9 @@
 
 #include "app/logic/RestartChoice.h"
 #include "platform/Win32.h"
+#include "settings/SettingsStore.h"
 
 namespace {
-
-constexpr const char* kAppTitle = "Roamwise";
 
 void performChoice(const std::string& code) {
     if (code == RestartChoice::kReboot) {

@@ -72,17 +72,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     // The restarts, shutdowns and suspends the machine was asked for.
-    Texts powerRequests() {
-        Texts requests;
-        for (const auto& request :
-             platform::emulated::EventLog(machine_.machine().eventLogFile()).requests()) {
-            if (request.rfind("ExitWindowsEx", 0) == 0 ||
-                request.rfind("SetSystemPowerState", 0) == 0) {
-                requests.push_back(request);
-            }
-        }
-        return requests;
-    }
+    Texts powerRequests() const { return machine_.powerRequests(); }
 
     bool unsavedShown() { return window_->sbStatus(3).Visible(); }
     bool resetShown() { return window_->sbStatus(4).Visible(); }

@@ -11,13 +11,14 @@
 
 #include "app/logic/main/ExplorerTab.h"
 #include "browser/IEConfig.h"
+#include "tests/app/FieldInput.h"
 #include "tests/app/RecordingTabHost.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
 
-using forms::SystemColor;
 using testing::ElementsAre;
+using testsupport::takesInput;
 
 // A property of the backend as the tab shows it: a text, or "1"/"0" for a flag.
 std::string propertyText(const browserConfig& b, const std::string& name) {
@@ -53,12 +54,6 @@ class ExplorerTabTest : public ::testing::Test {
         return {&tab_.txtIESecureAddr, &tab_.txtIESecurePort, &tab_.txtIEFTPAddr,
                 &tab_.txtIEFTPPort,    &tab_.txtIEGopherAddr, &tab_.txtIEGopherPort,
                 &tab_.txtIESocksAddr,  &tab_.txtIESocksPort};
-    }
-
-    static bool takesInput(const forms::TextBox& field) {
-        const bool looksEnabled = field.BackColor() == SystemColor::Window;
-        EXPECT_EQ(field.Enabled(), looksEnabled) << field.Name() << " looks wrong";
-        return field.Enabled();
     }
 
     int protocolFieldsTakingInput() {

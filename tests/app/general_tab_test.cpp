@@ -18,6 +18,7 @@
 #include "network/netConfigNT.h"
 #include "platform/RaisedError.h"
 #include "settings/SettingsStore.h"
+#include "tests/app/FieldInput.h"
 #include "tests/app/RecordingTabHost.h"
 #include "tests/network/NetworkTestSupport.h"
 #include "tests/support/RecordingRegistry.h"
@@ -25,11 +26,11 @@
 
 namespace {
 
-using forms::SystemColor;
 using platform::MsgBoxButtons;
 using platform::MsgBoxIcon;
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testsupport::takesInput;
 using Strings = std::vector<std::string>;
 
 const Strings kWin98Adapters = {"Dial-Up Adapter",
@@ -99,13 +100,6 @@ std::string boundProperty(const GeneralTab& tab, const forms::Control& control) 
     for (const Binding& binding : tab.bindings())
         if (binding.control == &control) return binding.property;
     return "<unbound " + control.Name() + ">";
-}
-
-// Whether a field takes input, checking that it also looks that way.
-bool takesInput(const forms::TextBox& field) {
-    const bool looksEnabled = field.BackColor() == SystemColor::Window;
-    EXPECT_EQ(field.Enabled(), looksEnabled) << field.Name() << " looks wrong";
-    return field.Enabled();
 }
 
 std::unique_ptr<netConfig> backendFor(const std::string& templateName) {

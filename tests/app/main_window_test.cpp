@@ -15,6 +15,7 @@
 #include "platform/forms/StaticControls.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/RecordingRegistry.h"
+#include "tests/support/RecordingShell.h"
 
 namespace mainwindowtest {
 namespace {
@@ -635,30 +636,19 @@ TEST(MainWindowPlatformTest, AFileNamingAMissingBrowserLeavesItsTabDisabled) {
 
 // ---- Help, about, options --------------------------------------------------------------
 
-// A shell that only notes what it was asked to open.
-class RecordingShell : public platform::Shell {
-  public:
-    long ShellExecuteA(const std::string& operation, const std::string& file,
-                       const std::string& parameters, const std::string& directory) override {
-        calls.push_back({operation, file, parameters, directory});
-        return 42;
-    }
-    bool startProgram(const std::string&, const std::vector<std::string>&) override {
-        return false;
-    }
-    std::vector<Texts> calls;
-};
-
 TEST_F(MainWindowTest, HelpOpensTheIndexPageAndAboutShowsTheVersion) {
-    auto& shell = keep<RecordingShell>();
+    auto& shell = keep<testsupport::RecordingShell>();
     platform::Services services = machine_.services();
     services.shell = &shell;
     machine_.install(services);
     frmMain& window = start();
     window.mnuHelpHelp.click();
     const std::string folder = platform::systemInfo().programFolder();
-    EXPECT_EQ(shell.calls,
-              (std::vector<Texts>{{"", folder + "\\help\\index.html", "", folder + "\\"}}));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].operation, "");
+    EXPECT_EQ(shell.opened[0].file, folder + "\\help\\index.html");
+    EXPECT_EQ(shell.opened[0].parameters, "");
+    EXPECT_EQ(shell.opened[0].directory, folder + "\\");
 
     std::string title, version;
     ui().queueDialog([&](forms::Form& about) {

@@ -10,13 +10,14 @@
 
 #include "app/logic/main/NavigatorTab.h"
 #include "browser/NNConfig.h"
+#include "tests/app/FieldInput.h"
 #include "tests/app/RecordingTabHost.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
 
-using forms::SystemColor;
 using testing::ElementsAre;
+using testsupport::takesInput;
 
 std::string propertyText(const browserConfig& b, const std::string& name) {
     const std::map<std::string, std::string> values = {
@@ -56,12 +57,6 @@ class NavigatorTabTest : public ::testing::Test {
     NavigatorTabTest() { tab_.attach(&nn_); }
 
     Flags flags() const { return {nn_.ConnectViaLAN(), nn_.ProxyEnabled()}; }
-
-    static bool takesInput(const forms::TextBox& field) {
-        const bool looksEnabled = field.BackColor() == SystemColor::Window;
-        EXPECT_EQ(field.Enabled(), looksEnabled) << field.Name() << " looks wrong";
-        return field.Enabled();
-    }
 
     // How many of the twelve server fields and the exceptions take input.
     int proxyFieldsTakingInput() {

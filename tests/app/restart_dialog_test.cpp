@@ -11,7 +11,6 @@
 #include "app/logic/RestartChoice.h"
 #include "app/logic/dialogs/frmRestart.h"
 #include "app/logic/restartSystem.h"
-#include "platform/emulated/EventLog.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/RecordingShell.h"
 #include "tests/support/TestMachine.h"
@@ -30,17 +29,6 @@ const char* const kSuspendRequest = "SetSystemPowerState suspend=TRUE force=FALS
 
 class RestartDialogTest : public ::testing::TestWithParam<const char*> {
   protected:
-    Requests powerRequests() {
-        Requests requests;
-        for (const auto& request :
-             platform::emulated::EventLog(machine_.machine().eventLogFile()).requests()) {
-            if (request.rfind("ExitWindowsEx", 0) == 0 ||
-                request.rfind("SetSystemPowerState", 0) == 0) {
-                requests.push_back(request);
-            }
-        }
-        return requests;
-    }
     static std::optional<std::string> storedChoice() {
         return SettingsStore().FindSetting(kAppName, "Options", "Restart");
     }
@@ -108,7 +96,7 @@ TEST_P(RestartDialogTest, AMadeDefaultShutdownIsStoredCarriedOutAndOfferedNextTi
 
     EXPECT_FALSE(dialog.loaded());
     EXPECT_EQ(storedChoice(), "2");
-    EXPECT_EQ(powerRequests(), Requests{kShutdownRequest});
+    EXPECT_EQ(machine_.powerRequests(), Requests{kShutdownRequest});
     EXPECT_TRUE(ui().messages().empty());
 
     // The same dialog shown again starts from the new default, the box cleared.
@@ -121,7 +109,8 @@ TEST_P(RestartDialogTest, AMadeDefaultShutdownIsStoredCarriedOutAndOfferedNextTi
     dialog.ShowModal();
     EXPECT_EQ(offered, std::vector<std::string>{"optShutdown"});
     EXPECT_FALSE(defaultTicked);
-    EXPECT_EQ(powerRequests(), Requests{kShutdownRequest});  // the frame carried out nothing
+    // The frame carried out nothing.
+    EXPECT_EQ(machine_.powerRequests(), Requests{kShutdownRequest});
 }
 
 TEST_P(RestartDialogTest, WithoutTheDefaultBoxTheChoiceIsCarriedOutAndNothingStored) {
@@ -131,7 +120,7 @@ TEST_P(RestartDialogTest, WithoutTheDefaultBoxTheChoiceIsCarriedOutAndNothingSto
     frmRestart().ShowModal();
     frmRestart().ShowModal();
 
-    EXPECT_EQ(powerRequests(), (Requests{kRebootRequest, kSuspendRequest}));
+    EXPECT_EQ(machine_.powerRequests(), (Requests{kRebootRequest, kSuspendRequest}));
     EXPECT_EQ(storedChoice(), "2");
     EXPECT_TRUE(ui().messages().empty());
 }
@@ -142,7 +131,7 @@ TEST_P(RestartDialogTest, AManualDefaultIsStoredAndTheUserToldToRestartLater) {
     frmRestart().ShowModal();
 
     EXPECT_EQ(storedChoice(), "0");
-    EXPECT_TRUE(powerRequests().empty());
+    EXPECT_TRUE(machine_.powerRequests().empty());
     ASSERT_EQ(ui().messages().size(), 1u);
     const testsupport::ShownMessage& message = ui().messages()[0];
     EXPECT_EQ(message.text, kManualRestartMessage);
@@ -157,7 +146,7 @@ TEST_P(RestartDialogTest, AnUnknownStoredChoiceSelectsNothingAndOkLeavesTheResta
     frmRestart().ShowModal();
 
     EXPECT_EQ(ui().messageTexts(), std::vector<std::string>{kManualRestartMessage});
-    EXPECT_TRUE(powerRequests().empty());
+    EXPECT_TRUE(machine_.powerRequests().empty());
     EXPECT_EQ(storedChoice(), "7");  // with nothing selected there is nothing to store
 }
 
@@ -170,7 +159,7 @@ TEST_P(RestartDialogTest, ClosingByTheFrameCarriesOutAndStoresNothing) {
     EXPECT_FALSE(dialog.loaded());
     EXPECT_EQ(ui().timesShown("frmRestart"), 1);
     EXPECT_EQ(storedChoice(), "1");
-    EXPECT_TRUE(powerRequests().empty());
+    EXPECT_TRUE(machine_.powerRequests().empty());
     EXPECT_TRUE(ui().messages().empty());
 }
 
@@ -194,7 +183,7 @@ TEST_P(RestartDialogTest, HelpOpensTheHelpIndexAndLeavesTheDialogOpen) {
     EXPECT_EQ(shell.opened[0].file, platform::systemInfo().programFolder() + "\\help\\index.html");
     EXPECT_EQ(shell.opened[0].parameters, "");
     EXPECT_EQ(shell.opened[0].directory, "c:\\");
-    EXPECT_TRUE(powerRequests().empty());
+    EXPECT_TRUE(machine_.powerRequests().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPlatforms, RestartDialogTest, ::testing::Values("win98", "nt4"));

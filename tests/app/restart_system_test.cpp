@@ -9,7 +9,6 @@
 
 #include "app/logic/RestartChoice.h"
 #include "app/logic/restartSystem.h"
-#include "platform/emulated/EventLog.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
@@ -18,18 +17,6 @@ using platform::MsgBoxIcon;
 
 class RestartSystemTest : public ::testing::Test {
   protected:
-    std::vector<std::string> powerRequests() {
-        std::vector<std::string> requests;
-        for (const auto& request :
-             platform::emulated::EventLog(machine_.machine().eventLogFile()).requests()) {
-            if (request.rfind("ExitWindowsEx", 0) == 0 ||
-                request.rfind("SetSystemPowerState", 0) == 0) {
-                requests.push_back(request);
-            }
-        }
-        return requests;
-    }
-
     testsupport::TestMachine machine_{"win98"};
 };
 
@@ -48,7 +35,7 @@ TEST_F(RestartSystemTest, EachCodeMakesItsOwnPowerRequest) {
         restartSystem(choice);
         EXPECT_EQ(choice, code);
         expected.insert(expected.end(), requests.begin(), requests.end());
-        EXPECT_EQ(powerRequests(), expected) << "after code " << code;
+        EXPECT_EQ(machine_.powerRequests(), expected) << "after code " << code;
     }
     EXPECT_TRUE(machine_.ui().messages().empty());
 }
@@ -57,13 +44,14 @@ TEST_F(RestartSystemTest, AnEmptyCodeTakesTheStoredChoice) {
     std::string choice;
     restartSystem(choice);
     EXPECT_EQ(choice, "0");  // nothing stored: restart by hand
-    EXPECT_TRUE(powerRequests().empty());
+    EXPECT_TRUE(machine_.powerRequests().empty());
 
     RestartChoice::store(RestartChoice::kShutdown);
     choice.clear();
     restartSystem(choice);
     EXPECT_EQ(choice, "2");
-    EXPECT_EQ(powerRequests(), std::vector<std::string>{"ExitWindowsEx EWX_SHUTDOWN reserved=0"});
+    EXPECT_EQ(machine_.powerRequests(),
+              std::vector<std::string>{"ExitWindowsEx EWX_SHUTDOWN reserved=0"});
 }
 
 TEST_F(RestartSystemTest, AutomaticRestartTellsTheUserOnlyWhenLeftToRestartByHand) {
@@ -77,14 +65,14 @@ TEST_F(RestartSystemTest, AutomaticRestartTellsTheUserOnlyWhenLeftToRestartByHan
     RestartChoice::store(RestartChoice::kSuspend);
     restartAutomatically();
     EXPECT_TRUE(machine_.ui().messages().empty());
-    EXPECT_EQ(powerRequests(),
+    EXPECT_EQ(machine_.powerRequests(),
               std::vector<std::string>{"SetSystemPowerState suspend=TRUE force=FALSE"});
 
     // A stored choice nobody knows restarts nothing and says nothing.
     RestartChoice::store("7");
     restartAutomatically();
     EXPECT_TRUE(machine_.ui().messages().empty());
-    EXPECT_EQ(powerRequests().size(), 1u);
+    EXPECT_EQ(machine_.powerRequests().size(), 1u);
 }
 
 // A system without the power functions: every call fails to be made at all.

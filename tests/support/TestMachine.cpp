@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/emulated/EventLog.h"
+
 namespace testsupport {
 namespace {
 
@@ -49,6 +51,17 @@ platform::Services TestMachine::services() const {
 void TestMachine::install(const platform::Services& services) {
     services_ = services;
     platform::installServices(services_);
+}
+
+std::vector<std::string> TestMachine::powerRequests() const {
+    std::vector<std::string> requests;
+    for (const auto& request : platform::emulated::EventLog(machine_->eventLogFile()).requests()) {
+        if (request.rfind("ExitWindowsEx", 0) == 0 ||
+            request.rfind("SetSystemPowerState", 0) == 0) {
+            requests.push_back(request);
+        }
+    }
+    return requests;
 }
 
 TempFolder::TempFolder() : path_(makeTempFolder()) {}

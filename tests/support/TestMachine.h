@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Services.h"
 #include "platform/emulated/Machine.h"
@@ -27,6 +28,8 @@ public:
     // the registry with a recording wrapper) through install().
     platform::Services services() const;
     void install(const platform::Services& services);
+    // The restarts, shutdowns and suspends the machine was asked for, oldest first.
+    std::vector<std::string> powerRequests() const;
 
 private:
     std::filesystem::path folder_;

@@ -1,9 +1,10 @@
 #include "app/logic/dialogs/frmAbout.h"
 
 #include "app/logic/main/AppVersion.h"
+#include "settings/SettingsStore.h"
 
 frmAbout::frmAbout() : Form("frmAbout", "About Roamwise") {
-    lblTitle.Caption("Roamwise");
+    lblTitle.Caption(kAppTitle);
     lblVersion.Caption("Version " + appversion::versionText());
     cmdOK.Caption("OK");
     // Enter and Escape both close the box.

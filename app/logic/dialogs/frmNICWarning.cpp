@@ -1,6 +1,6 @@
 #include "app/logic/dialogs/frmNICWarning.h"
 
-#include "settings/SettingsStore.h"
+#include "settings/Options.h"
 
 frmNICWarning::frmNICWarning() : Form("frmNICWarning", "Warning...") {
     lblMessage.Caption(
@@ -25,7 +25,6 @@ void frmNICWarning::Form_Load() {
 }
 
 void frmNICWarning::cmdOK_Click() {
-    SettingsStore().SaveSetting(kAppName, "Options", "NICWarning",
-                                chkWarning.checked() ? "0" : "1");
+    storeOption("NICWarning", chkWarning.checked() ? "0" : "1");
     Unload();
 }

@@ -8,6 +8,7 @@
 #include "app/logic/dialogs/helpIndex.h"
 #include "platform/AsciiText.h"
 #include "platform/Services.h"
+#include "settings/Options.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -16,7 +17,6 @@ using platform::MsgBoxButtons;
 using platform::MsgBoxIcon;
 using platform::MsgBoxResult;
 
-constexpr const char* kAppTitle = "Roamwise";
 constexpr const char* kAssociateCaption = "Associate .RMW &files with Roamwise";
 constexpr const char* kAssociateToolTip = "Click this button to associate .RMW files with Roamwise";
 constexpr const char* kUnassociateCaption = "Un-Associate .RMW &files with Roamwise";
@@ -26,12 +26,9 @@ constexpr const char* kUnassociateToolTip = "Click this button to remove the ass
 constexpr const char* kDefaultMaxRecent = "3";
 constexpr double kLargestMaxRecent = 5;
 
-std::string option(const std::string& key, const std::string& defaultValue) {
-    return SettingsStore().GetSetting(kAppName, "Options", key, defaultValue);
-}
-
-void storeOption(const std::string& key, bool on) {
-    SettingsStore().SaveSetting(kAppName, "Options", key, on ? "1" : "0");
+// A switch as the "Options" section keeps it.
+const char* switchText(bool on) {
+    return on ? "1" : "0";
 }
 
 std::string programFolder() {
@@ -92,10 +89,10 @@ void frmOptions::Form_Load() {
 
 void frmOptions::loadOptions() {
     restartOptions_.show(RestartChoice::stored());
-    chkAutoApply.Value(forms::checkValue(option("AutoReset", "0") == "1"));
+    chkAutoApply.Value(forms::checkValue(readOption("AutoReset", "0") == "1"));
     chkSystemTray.Value(forms::checkValue(startupEntries_.has(StartupEntries::kTrayUtility)));
     chkStartup.Value(forms::checkValue(startupEntries_.has(StartupEntries::kMainProgram)));
-    chkShutdown.Value(forms::checkValue(option("AutoShutdown", "0") == "1"));
+    chkShutdown.Value(forms::checkValue(readOption("AutoShutdown", "0") == "1"));
     loadMaxRecent();
     showAssociation(association_.isRegistered());
 }
@@ -121,8 +118,8 @@ void frmOptions::setOptions() {
     } else {
         startupEntries_.remove(StartupEntries::kMainProgram);
     }
-    storeOption("AutoShutdown", chkShutdown.checked());
-    storeOption("AutoReset", chkAutoApply.checked());
+    storeOption("AutoShutdown", switchText(chkShutdown.checked()));
+    storeOption("AutoReset", switchText(chkAutoApply.checked()));
     // The list reads the maximum as a whole number from 0 to 5; a fraction or a text
     // beginning with a larger number is stored as the maximum it stands for.
     const double maximum =
@@ -138,7 +135,7 @@ void frmOptions::setTrayUtility() {
     }
     const std::string trayPath = inProgramFolder("RmwSysTray.exe");
     startupEntries_.add(StartupEntries::kTrayUtility, trayPath);
-    if (option("TrayIconActive", "0") == "1") return;  // it runs already
+    if (readOption("TrayIconActive", "0") == "1") return;  // it runs already
     const MsgBoxResult answer =
         platform::ui().messageBox("Would you like to start the system tray utility now?",
                                   MsgBoxButtons::YesNo, MsgBoxIcon::None, kAppTitle);

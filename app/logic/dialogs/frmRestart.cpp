@@ -6,6 +6,7 @@
 #include "app/logic/dialogs/helpIndex.h"
 #include "app/logic/restartSystem.h"
 #include "platform/Services.h"
+#include "settings/SettingsStore.h"
 
 frmRestart::frmRestart() : Form("frmRestart", "Roamwise Restart") {
     Frame1.Caption("Restart Options");
@@ -48,7 +49,7 @@ void frmRestart::cmdOK_Click() {
     std::string choice = options_.selected().value_or(RestartChoice::kManual);
     if (choice == RestartChoice::kManual) {
         platform::ui().messageBox(kManualRestartMessage, platform::MsgBoxButtons::OKOnly,
-                                  platform::MsgBoxIcon::Information, "Roamwise");
+                                  platform::MsgBoxIcon::Information, kAppTitle);
     } else {
         restartSystem(choice);
     }

@@ -69,7 +69,7 @@ void AdvancedTab::chkAutoReboot_click() {
     }
     const platform::MsgBoxResult answer = platform::ui().messageBox(
         "Are you sure you want to set the AutoReboot option?", platform::MsgBoxButtons::YesNo,
-        platform::MsgBoxIcon::None, kAppName);
+        platform::MsgBoxIcon::None, kAppTitle);
     if (answer == platform::MsgBoxResult::Yes) {
         host_.updateStatus(kUnsavedChange);
         writeAutoReboot(true);

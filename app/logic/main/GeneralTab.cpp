@@ -7,10 +7,10 @@
 #include "network/netConfig.h"
 #include "platform/Services.h"
 #include "platform/UserInterface.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
-constexpr const char* kAppTitle = "Roamwise";
 constexpr const char* kNoAddress = "0.0.0.0";
 constexpr const char* kNoAdapters = "No Adapters Installed";
 constexpr const char* kNoPrinters = "No Printers Installed";

@@ -19,6 +19,7 @@
 #include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
+#include "settings/Options.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -27,7 +28,6 @@ using platform::MsgBoxButtons;
 using platform::MsgBoxIcon;
 using platform::MsgBoxResult;
 
-constexpr const char* kAppTitle = "Roamwise";
 constexpr const char* kTitleSeparator = " - ";
 constexpr const char* kCurrentConfigurationCaption = "[Current Configuration] - Roamwise";
 constexpr const char* kFileFilter = "Roamwise Files (*.rmw)|*.rmw|All Files (*.*)|*.*";
@@ -50,10 +50,6 @@ constexpr int kResetPanel = 4;
 MsgBoxResult tell(const std::string& text, MsgBoxButtons buttons, MsgBoxIcon icon,
                   const std::string& caption = kAppTitle) {
     return platform::ui().messageBox(text, buttons, icon, caption);
-}
-
-std::string optionSetting(const std::string& key, const std::string& defaultValue) {
-    return SettingsStore().GetSetting(kAppName, "Options", key, defaultValue);
 }
 
 std::string windowTitle(const std::string& name) {
@@ -299,7 +295,7 @@ forms::StatusPanel& frmMain::sbStatus(int index) {
 void frmMain::Form_Load() {
     {
         platform::BusyPointer busy(platform::ui());
-        autoRestart_ = optionSetting("AutoReset", "0") == "1";
+        autoRestart_ = readOption("AutoReset", "0") == "1";
         recentList_.getRecentList();
         showRecentFiles();
         initializeForm();
@@ -327,7 +323,7 @@ std::vector<std::string> frmMain::GetCommandLine(const std::string& sCommandLine
 void frmMain::initializeForm() {
     platform::BusyPointer busy(platform::ui());
     try {
-        general.showNICWarning(optionSetting("NICWarning", "1") == "1");
+        general.showNICWarning(readOption("NICWarning", "1") == "1");
         Caption(kCurrentConfigurationCaption);
         initializing_ = true;
         loadingFile_ = false;
@@ -395,7 +391,7 @@ void frmMain::attachTabs(RmwConfig* document) {
 
 void frmMain::showLastFileApplied() {
     sbStatus(kLastFilePanel)
-        .Text(platform::concat({"Last File Applied: ", optionSetting("LastFileApplied", "N/A")}));
+        .Text(platform::concat({"Last File Applied: ", readOption("LastFileApplied", "N/A")}));
 }
 
 // ---- Recent files -------------------------------------------------------------------
@@ -586,7 +582,7 @@ void frmMain::applyShownConfiguration() {
     const bool addInRestart = shown.applyConfiguration(addIns_);
     // Recorded once the configuration has been applied, so a failed apply is not shown
     // as the last one applied.
-    SettingsStore().SaveSetting(kAppName, "Options", "LastFileApplied", shownConfigurationName());
+    storeOption("LastFileApplied", shownConfigurationName());
     showLastFileApplied();
 
     const bool restartNeeded = sbStatus(kResetPanel).Visible() || addInRestart;
@@ -771,7 +767,7 @@ void frmMain::mnuToolsRefresh_Click() {
 void frmMain::mnuToolsOptions_Click() {
     frmOptions options;
     options.ShowModal();
-    autoRestart_ = optionSetting("AutoReset", "0") == "1";
+    autoRestart_ = readOption("AutoReset", "0") == "1";
 }
 
 // The Add-In Manager dialog, where the user switches add-ins on and off, is shown here
