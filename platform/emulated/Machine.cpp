@@ -195,6 +195,51 @@ std::unique_ptr<Machine> Machine::open(const fs::path& requested) {
     return std::unique_ptr<Machine>(new Machine(std::move(impl)));
 }
 
+namespace {
+
+// The registry database and the files SQLite keeps beside it while it is open.
+bool isRegistryFile(const fs::path& name) {
+    return name.string().rfind(kRegistryFile, 0) == 0;
+}
+
+void copyMachineFiles(const fs::path& from, const fs::path& to) {
+    fs::create_directories(to);
+    if (!fs::is_empty(to)) throw MachineError(to.string() + " is not empty");
+    for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+        if (isRegistryFile(entry.path().filename())) continue;
+        fs::copy(entry.path(), to / entry.path().filename(),
+                 fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<Machine> Machine::copyTo(const fs::path& requested) const {
+    const fs::path folder = fs::absolute(requested).lexically_normal();
+    const auto removeCopy = [&folder] {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    };
+    std::error_code error;
+    if (fs::exists(folder, error) && !fs::is_empty(folder, error))
+        throw MachineError("cannot copy the machine to " + folder.string() + ": it is not empty");
+    try {
+        copyMachineFiles(impl_->folder, folder);
+        impl_->registry->database().backupTo(folder / kRegistryFile);
+        return open(folder);
+    } catch (const fs::filesystem_error& failure) {
+        removeCopy();
+        throw MachineError("cannot copy the machine " + impl_->folder.string() + " to " +
+                           folder.string() + ": " + failure.code().message());
+    } catch (const DatabaseError& failure) {
+        removeCopy();
+        throw MachineError(failure.what());
+    } catch (...) {
+        removeCopy();
+        throw;
+    }
+}
+
 std::unique_ptr<Machine> Machine::openDefault() {
     fs::path folder = defaultFolder();
     const char* named = std::getenv("ROAMWISE_MACHINE");

@@ -50,6 +50,12 @@ class Machine {
     // mistyped name is reported rather than answered with a fresh machine.
     static std::unique_ptr<Machine> openDefault();
 
+    // Copies this machine into FOLDER, which must not exist yet, and opens the copy.
+    // The registry is copied consistently even while other processes change it; what is
+    // done to the copy leaves this machine as it was. MachineError on failure (nothing
+    // is left behind then).
+    std::unique_ptr<Machine> copyTo(const std::filesystem::path& folder) const;
+
     ~Machine();
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;

@@ -404,4 +404,28 @@ void RegistryDatabase::Transaction::commit() {
     done_ = true;
 }
 
+void RegistryDatabase::backupTo(const std::filesystem::path& file) {
+    sqlite3* copy = nullptr;
+    int code = sqlite3_open_v2(file.c_str(), &copy,
+                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                               nullptr);
+    if (code == SQLITE_OK) {
+        // One step over every page reads the source in one read transaction, so a
+        // writer elsewhere can neither tear the copy nor make it start again.
+        sqlite3_backup* backup = sqlite3_backup_init(copy, "main", db_, "main");
+        if (backup == nullptr) {
+            code = sqlite3_errcode(copy);
+        } else {
+            sqlite3_backup_step(backup, -1);
+            code = sqlite3_backup_finish(backup);
+        }
+    }
+    const std::string message =
+        code == SQLITE_OK ? std::string()
+                          : "cannot copy the registry to " + file.string() + ": " +
+                                (copy != nullptr ? sqlite3_errmsg(copy) : sqlite3_errstr(code));
+    sqlite3_close(copy);
+    if (code != SQLITE_OK) throw DatabaseError(code, message);
+}
+
 }  // namespace platform::emulated

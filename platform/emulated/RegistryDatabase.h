@@ -98,6 +98,9 @@ class RegistryDatabase {
     // before reading what is to be cached, so the cache is never older than its stamp.
     ChangeStamp changeStamp();
     bool inTransaction() const { return transactionDepth_ > 0; }
+    // Writes a consistent copy of the whole database to FILE (which must not exist yet),
+    // even while other processes write to it. Throws DatabaseError on failure.
+    void backupTo(const std::filesystem::path& file);
     // Runs SQLite's integrity check; true when the database is sound.
     bool integrityOk();
 

@@ -169,3 +169,62 @@ TEST(Machine, TemplateNamesAreBuiltIn) {
 }
 
 }  // namespace
+
+namespace {
+
+void setText(platform::Registry& registry, const std::string& value) {
+    win32::HKEY key = 0;
+    ASSERT_EQ(registry.RegCreateKeyExA(win32::HKEY_LOCAL_MACHINE, "SOFTWARE\\CopyTest", 0, "", 0,
+                                       win32::KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              0);
+    ASSERT_EQ(registry.RegSetValueExA(key, "Where", 0, win32::REG_SZ,
+                                      reinterpret_cast<const win32::BYTE*>(value.c_str()),
+                                      static_cast<win32::DWORD>(value.size() + 1)),
+              0);
+    registry.RegCloseKey(key);
+}
+
+std::string readText(platform::Registry& registry) {
+    win32::HKEY key = 0;
+    if (registry.RegOpenKeyExA(win32::HKEY_LOCAL_MACHINE, "SOFTWARE\\CopyTest", 0,
+                               win32::KEY_READ, &key) != 0)
+        return "<missing>";
+    char data[64] = {};
+    win32::DWORD size = sizeof data;
+    const auto result = registry.RegQueryValueExA(key, "Where", nullptr, nullptr,
+                                                  reinterpret_cast<win32::BYTE*>(data), &size);
+    registry.RegCloseKey(key);
+    return result == 0 ? std::string(data) : "<no value>";
+}
+
+}  // namespace
+
+TEST(Machine, ACopyHoldsEverythingAndGoesItsOwnWay) {
+    TempFolder scratch;
+    auto original = Machine::create(scratch.path() / "original", "nt4");
+    setText(original->registry(), "original");  // still in the write-ahead log
+    std::ofstream(original->driveC() / "note.txt") << "kept";
+
+    auto copy = original->copyTo(scratch.path() / "copy");
+    EXPECT_EQ(readText(copy->registry()), "original");
+    EXPECT_TRUE(copy->description().isNT());
+    EXPECT_TRUE(std::filesystem::exists(copy->driveC() / "note.txt"));
+
+    setText(copy->registry(), "copy");
+    std::filesystem::remove(copy->driveC() / "note.txt");
+    EXPECT_EQ(readText(original->registry()), "original");
+    EXPECT_TRUE(std::filesystem::exists(original->driveC() / "note.txt"));
+    EXPECT_EQ(readText(Machine::open(scratch.path() / "copy")->registry()), "copy");
+}
+
+TEST(Machine, ACopyGoesOnlyIntoAnEmptyFolder) {
+    TempFolder scratch;
+    auto original = Machine::create(scratch.path() / "original", "win98");
+    std::filesystem::create_directories(scratch.path() / "busy");
+    std::ofstream(scratch.path() / "busy" / "file") << "x";
+    EXPECT_THROW(original->copyTo(scratch.path() / "busy"), MachineError);
+    EXPECT_TRUE(std::filesystem::exists(scratch.path() / "busy" / "file"));
+
+    std::filesystem::create_directories(scratch.path() / "empty");
+    EXPECT_NO_THROW(original->copyTo(scratch.path() / "empty"));
+}
