@@ -3,8 +3,10 @@
 #include "platform/AsciiText.h"
 #include "platform/Services.h"
 
-void openHelpIndex() {
-    const std::string page =
-        platform::concat({platform::systemInfo().programFolder(), "\\help\\index.html"});
-    platform::shell().ShellExecuteA("", page, "", "c:\\");
+void openHelpIndex(HelpFolder workingFolder) {
+    const std::string folder = platform::systemInfo().programFolder();
+    const std::string page = platform::concat({folder, "\\help\\index.html"});
+    const std::string directory =
+        workingFolder == HelpFolder::Program ? platform::concat({folder, "\\"}) : "c:\\";
+    platform::shell().ShellExecuteA("", page, "", directory);
 }

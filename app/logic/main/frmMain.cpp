@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/logic/dialogs/frmAbout.h"
+#include "app/logic/dialogs/helpIndex.h"
 #include "app/logic/dialogs/frmOptions.h"
 #include "app/logic/dialogs/frmRestart.h"
 #include "app/logic/main/AppVersion.h"
@@ -777,9 +778,7 @@ void frmMain::mnuToolsAddInManager_Click() {
 }
 
 void frmMain::mnuHelpHelp_Click() {
-    const std::string folder = programFolder();
-    platform::shell().ShellExecuteA("", platform::concat({folder, "\\help\\index.html"}), "",
-                                    platform::concat({folder, "\\"}));
+    openHelpIndex(HelpFolder::Program);
 }
 
 void frmMain::mnuHelpAbout_Click() {
