@@ -37,6 +37,19 @@ win32::BOOL ProfileWriteWatch::WriteProfileStringA(const std::string& section,
     return watched_.WriteProfileStringA(section, key, value);
 }
 
+bool ProfileWriteWatch::beginWriteSession(const std::string& fileName,
+                                          const std::string& initialContents) {
+    return watched_.beginWriteSession(fileName, initialContents);
+}
+
+bool ProfileWriteWatch::commitWriteSession(const std::string& fileName) {
+    return watched_.commitWriteSession(fileName);
+}
+
+void ProfileWriteWatch::endWriteSession(const std::string& fileName) {
+    watched_.endWriteSession(fileName);
+}
+
 win32::BOOL ProfileWriteWatch::noted(win32::BOOL result) {
     if (!result) writeFailed_ = true;
     return result;

@@ -32,6 +32,10 @@ class ProfileWriteWatch : public platform::ProfileStrings {
     win32::BOOL WriteProfileStringA(const std::string& section,
                                     const std::optional<std::string>& key,
                                     const std::optional<std::string>& value) override;
+    bool beginWriteSession(const std::string& fileName,
+                           const std::string& initialContents) override;
+    bool commitWriteSession(const std::string& fileName) override;
+    void endWriteSession(const std::string& fileName) override;
 
   private:
     win32::BOOL noted(win32::BOOL result);

@@ -3,6 +3,7 @@
 #include "browser/IEConfig.h"
 #include "browser/NNConfig.h"
 #include "config/AddInCalls.h"
+#include "config/ApplyTransactionScope.h"
 #include "config/ProfileText.h"
 #include "config/ProfileWriteWatch.h"
 #include "config/RmwFileLayout.h"
@@ -131,6 +132,8 @@ std::int16_t RmwConfig::saveConfigurationFile(const std::string& sFile, const Ad
 
 bool RmwConfig::applyConfiguration(const AddInList& oAddIns) {
     platform::BusyPointer busy(platform::ui());
+    // Everything below reaches the machine together or not at all.
+    ApplyTransactionScope transaction;
     if (applyGeneral_) network_->applyConfiguration();
     if (explorerTakesPart()) explorer_->applyConfiguration();
     if (navigatorTakesPart()) navigator_->applyConfiguration();
@@ -140,6 +143,7 @@ bool RmwConfig::applyConfiguration(const AddInList& oAddIns) {
         addins::applySettings(*addIn.object);
         restartWanted = addins::restart(*addIn.object) || restartWanted;
     }
+    transaction.commit();
     return restartWanted;
 }
 

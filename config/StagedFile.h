@@ -1,29 +1,30 @@
 #pragma once
-// A file that is written completely beside its target first and put in the target's
-// place only when it is done, so that a save failing part-way (a raising backend or
-// add-in, a full disk) leaves the previous file exactly as it was.
+// A configuration file being saved: its new content is built in a write session of the
+// profile functions under the file's own name, so the backends and the add-ins write the
+// real file name, and it replaces the file in one step only when it is done. A save
+// failing part-way (a raising backend or add-in, a full disk) or a killed program leaves
+// the previous file exactly as it was; a second save of the same file waits for this one.
 
 #include <string>
 
+#include "platform/ProfileWriteSession.h"
+
 class StagedFile {
   public:
-    // Creates the staging file beside TARGET and writes INITIALCONTENTS into it. Raises
-    // "Path/File access error" (number 75) when TARGET names no file (blank, or ending in
-    // a folder separator) or the staging file cannot be created; TARGET is untouched.
+    // Starts the session on TARGET with INITIALCONTENTS. Raises "Path/File access error"
+    // (number 75) when TARGET names no file (blank, or ending in a folder separator) or
+    // cannot be written; TARGET is untouched.
     StagedFile(std::string target, const std::string& initialContents);
-    // Removes the staging file unless it has been committed.
-    ~StagedFile();
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
-    // Where the contents are to be written until commit().
+    // The name under which the content is written until commit(): the target's own.
     const std::string& path() const;
-    // Replaces the target by the staging file. Raises "Path/File access error" when that
+    // Replaces the target by the new content. Raises "Path/File access error" when that
     // is not possible, leaving the target as it was.
     void commit();
 
   private:
     std::string target_;
-    std::string staging_;
-    bool committed_ = false;
+    platform::ProfileWriteSession session_;
 };

@@ -8,6 +8,7 @@
 #include "converter/ConversionError.h"
 #include "converter/ConvertLine.h"
 #include "platform/AsciiText.h"
+#include "platform/ProfileWriteSession.h"
 #include "platform/Services.h"
 
 namespace converter {
@@ -59,10 +60,12 @@ const std::string& versionTwoHeader() {
 void convertFile(const std::string& source, const std::string& destination) {
     const std::string sourceText = readSource(source);
     checkDestination(source, destination);
-    if (!platform::files().writeWholeFile(destination, versionTwoHeader())) {
-        throw ConversionError(kDestinationUncreatable);
-    }
+    // The new file is built whole under the destination's name and replaces it in one
+    // step, so a failure or a killed converter leaves the old destination as it was.
+    platform::ProfileWriteSession session(destination, versionTwoHeader());
+    if (!session.started()) throw ConversionError(kDestinationUncreatable);
     for (const std::string& line : platform::splitLines(sourceText)) convertLine(destination, line);
+    if (!session.commit()) throw ConversionError(kDestinationUncreatable);
 }
 
 }  // namespace converter

@@ -31,6 +31,19 @@ public:
     virtual win32::BOOL WriteProfileStringA(const std::string& section,
                                             const std::optional<std::string>& key,
                                             const std::optional<std::string>& value) = 0;
+
+    // A write session makes one file's new content whole before anyone else sees it (a
+    // configuration file being saved): from begin to commit or end, the functions above
+    // read and write FILENAME's new content, starting from INITIALCONTENTS, held apart
+    // from the file itself; other programs see the old file, and a second session on the
+    // same file waits for this one. commit puts the content in the file's place in one
+    // step; end (or a failed commit) drops it and leaves the file as it was. A system
+    // without such sessions may write a uniquely named file beside the target and rename
+    // it. begin and commit return false when the file cannot be locked or replaced.
+    virtual bool beginWriteSession(const std::string& fileName,
+                                   const std::string& initialContents) = 0;
+    virtual bool commitWriteSession(const std::string& fileName) = 0;
+    virtual void endWriteSession(const std::string& fileName) = 0;
 };
 
 }  // namespace platform

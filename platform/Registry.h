@@ -4,6 +4,8 @@
 // later real Win32); tests may install a wrapping implementation, for instance one
 // that records the order of writes.
 
+#include <string>
+
 #include "platform/Win32Types.h"
 
 namespace platform {
@@ -45,6 +47,21 @@ public:
                                         win32::DWORD* lpdwDisposition) = 0;
     virtual win32::LONG RegDeleteKeyA(win32::HKEY hKey, const char* lpSubKey) = 0;
     virtual win32::LONG RegDeleteValueA(win32::HKEY hKey, const char* lpValueName) = 0;
+
+    // One apply as a unit. Between beginTransaction and commitTransaction, the registry
+    // writes of this process (and, where the system can stage them, the files it writes
+    // meanwhile) reach the machine together at commit, or not at all after
+    // rollbackTransaction or a crash; one apply runs at a time on a machine, and begin
+    // waits up to WAITSECONDS for another to end. Both return false when that is not
+    // possible, with transactionError() saying why; nothing has changed then. Real
+    // Windows has no such transaction: these defaults write as the calls come.
+    virtual bool beginTransaction(double waitSeconds) {
+        (void)waitSeconds;
+        return true;
+    }
+    virtual bool commitTransaction() { return true; }
+    virtual void rollbackTransaction() {}
+    virtual std::string transactionError() const { return {}; }
 };
 
 }  // namespace platform

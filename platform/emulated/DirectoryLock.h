@@ -4,8 +4,13 @@
 // replaces the file by renaming a new one over it, so a lock on the file's own inode
 // would not guard the next writer, and a lock file beside every configuration file
 // would litter the user's folders.
+//
+// A thread that already holds the lock on a directory (a save session holds it while
+// the add-ins write other files of the same folder) takes it again at once; the lock
+// is released when the outermost holder goes. Other threads and processes wait.
 
 #include <filesystem>
+#include <string>
 
 namespace platform::emulated {
 
@@ -17,10 +22,11 @@ class DirectoryLock {
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
 
-    bool held() const { return descriptor_ >= 0; }
+    bool held() const { return held_; }
 
   private:
-    int descriptor_ = -1;
+    std::string key_;
+    bool held_ = false;
 };
 
 }  // namespace platform::emulated

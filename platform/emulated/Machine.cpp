@@ -10,6 +10,8 @@
 #include <system_error>
 
 #include "platform/AsciiText.h"
+#include "platform/emulated/ApplyLock.h"
+#include "platform/emulated/ApplyTransaction.h"
 #include "platform/emulated/DesktopShell.h"
 #include "platform/emulated/EventLog.h"
 #include "platform/emulated/EventLogPower.h"
@@ -31,6 +33,8 @@ constexpr const char* kRegistryFile = "registry.db";
 constexpr const char* kDescriptionFile = "machine.ini";
 constexpr const char* kDriveFolder = "drive_c";
 constexpr const char* kEventLogFile = "events.log";
+// The machine's own bookkeeping: the apply lock, staged files, undo snapshots.
+constexpr const char* kStateFolder = "state";
 
 std::string readWholeFile(const fs::path& file) {
     std::ifstream stream(file, std::ios::binary);
@@ -87,6 +91,9 @@ void writeTemplate(const std::string& name, const fs::path& folder) {
 struct Machine::Impl {
     fs::path folder;
     MachineDescription description;
+    // Before the registry, whose apply transaction uses them until it goes.
+    StagedFiles staging;
+    std::unique_ptr<ApplyLock> applyLock;
     std::unique_ptr<SqliteRegistry> registry;
     std::unique_ptr<MachinePaths> paths;
     std::unique_ptr<MachineSystemInfo> system;
@@ -99,9 +106,10 @@ struct Machine::Impl {
     // The services that stand on the registry and the drive.
     void openFileServices() {
         paths = std::make_unique<MachinePaths>(folder / kDriveFolder);
+        paths->useStaging(staging);
         system = std::make_unique<MachineSystemInfo>(description, *paths);
-        profiles =
-            std::make_unique<ProfileFiles>(*paths, system->GetWindowsDirectoryA() + "\\win.ini");
+        profiles = std::make_unique<ProfileFiles>(
+            *paths, system->GetWindowsDirectoryA() + "\\win.ini", &staging);
         if (description.isNT()) profiles->mapWindowsSectionToRegistry(*registry);
         printers = std::make_unique<RegistryPrinters>(*registry, *profiles);
         eventLog = std::make_unique<EventLog>(folder / kEventLogFile);
@@ -192,6 +200,12 @@ std::unique_ptr<Machine> Machine::open(const fs::path& requested) {
     std::error_code error;
     fs::create_directories(folder / kDriveFolder, error);
     impl->openFileServices();
+    impl->applyLock = std::make_unique<ApplyLock>(folder / kStateFolder / "apply.lock");
+    impl->registry->attachTransaction(std::make_unique<ApplyTransaction>(
+        impl->registry->database(), folder, folder / kStateFolder, *impl->applyLock,
+        impl->staging, *impl->paths));
+    // An apply killed between its registry commit and its file renames is finished now.
+    impl->registry->applyTransaction()->recover();
     return std::unique_ptr<Machine>(new Machine(std::move(impl)));
 }
 
@@ -207,6 +221,7 @@ void copyMachineFiles(const fs::path& from, const fs::path& to) {
     if (!fs::is_empty(to)) throw MachineError(to.string() + " is not empty");
     for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
         if (isRegistryFile(entry.path().filename())) continue;
+        if (entry.path().filename() == kStateFolder) continue;  // belongs to the original
         fs::copy(entry.path(), to / entry.path().filename(),
                  fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     }
@@ -258,6 +273,12 @@ std::unique_ptr<Machine> Machine::openDefault() {
 
 const fs::path& Machine::folder() const {
     return impl_->folder;
+}
+fs::path Machine::stateFolder() const {
+    return impl_->folder / kStateFolder;
+}
+ApplyLock& Machine::applyLock() {
+    return *impl_->applyLock;
 }
 const MachineDescription& Machine::description() const {
     return impl_->description;

@@ -14,6 +14,7 @@
 namespace platform::emulated {
 
 class SqliteRegistry;
+class ApplyLock;
 
 // A machine folder that cannot be created or used; the text says why.
 class MachineError : public std::runtime_error {
@@ -64,6 +65,11 @@ class Machine {
     const MachineDescription& description() const;
     std::filesystem::path driveC() const;
     std::filesystem::path eventLogFile() const;
+    // The machine's own bookkeeping (apply lock, staged files, undo snapshots); never
+    // part of a copy.
+    std::filesystem::path stateFolder() const;
+    // One apply at a time: held while a configuration is applied to this machine.
+    ApplyLock& applyLock();
 
     // Every service of this machine; the user interface is left empty for the
     // program to fill in.

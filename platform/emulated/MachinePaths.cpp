@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/AsciiText.h"
+#include "platform/NativeFileRules.h"
 
 namespace platform::emulated {
 namespace fs = std::filesystem;
@@ -152,8 +153,48 @@ std::string MachinePaths::toWindows(const fs::path& nativePath) {
 
 bool MachinePaths::fileExists(const std::string& windowsPath) {
     const fs::path native = toNative(windowsPath);
+    if (!native.empty() && staging_ && staging_->find(writeTargetOf(native))) return true;
     std::error_code error;
     return !native.empty() && fs::is_regular_file(native, error);
+}
+
+bool MachinePaths::staging(const fs::path& target) const {
+    return staging_ && (staging_->inTransaction() || staging_->find(target));
+}
+
+bool MachinePaths::writeWholeFile(const std::string& windowsPath, const std::string& contents) {
+    const fs::path native = toNative(windowsPath);
+    const fs::path target = native.empty() ? native : writeTargetOf(native);
+    if (target.empty() || !staging(target)) return FileSystem::writeWholeFile(windowsPath, contents);
+    if (isReadOnlyFile(target) || isSpecialFile(target)) {
+        staging_->noteRefusedWrite(target);
+        return false;
+    }
+    StagedFiles::Content* staged = staging_->stageForTransaction(target, contents);
+    if (staged == nullptr) return false;
+    staged->replace(contents);
+    return true;
+}
+
+bool MachinePaths::replaceFile(const std::string& fromWindowsPath,
+                               const std::string& toWindowsPath) {
+    const fs::path from = toNative(fromWindowsPath);
+    const fs::path to = toNative(toWindowsPath);
+    if (from.empty() || to.empty() || !staging_ || !staging_->find(writeTargetOf(from))) {
+        return FileSystem::replaceFile(fromWindowsPath, toWindowsPath);
+    }
+    const fs::path target = writeTargetOf(to);
+    if (isReadOnlyFile(target) || isSpecialFile(target)) {
+        staging_->noteRefusedWrite(target);
+        return false;
+    }
+    return staging_->move(writeTargetOf(from), target);
+}
+
+bool MachinePaths::deleteFile(const std::string& windowsPath) {
+    const fs::path native = toNative(windowsPath);
+    if (!native.empty() && staging_ && staging_->remove(writeTargetOf(native))) return true;
+    return FileSystem::deleteFile(windowsPath);
 }
 
 }  // namespace platform::emulated

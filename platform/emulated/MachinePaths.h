@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/emulated/StagedFiles.h"
 
 namespace platform::emulated {
 
@@ -22,11 +23,22 @@ class MachinePaths : public FileSystem {
     std::string toWindows(const std::filesystem::path& nativePath) override;
     bool fileExists(const std::string& windowsPath) override;
 
+    // While STAGING runs an apply transaction (or holds a file's write session), whole
+    // files written, replaced and removed are staged there instead of on the drive.
+    void useStaging(StagedFiles& staging) { staging_ = &staging; }
+    bool writeWholeFile(const std::string& windowsPath, const std::string& contents) override;
+    bool replaceFile(const std::string& fromWindowsPath,
+                     const std::string& toWindowsPath) override;
+    bool deleteFile(const std::string& windowsPath) override;
+
   private:
+    bool staging(const std::filesystem::path& target) const;
+
     std::filesystem::path resolveBelow(const std::filesystem::path& root,
                                        const std::string& relative) const;
 
     std::filesystem::path driveC_;
+    StagedFiles* staging_ = nullptr;
 };
 
 }  // namespace platform::emulated

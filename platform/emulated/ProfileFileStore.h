@@ -29,6 +29,8 @@ class ProfileFileStore {
     // and stores the result when EDIT reports a change. Returns false when the file
     // could not be read, locked or written.
     bool update(const std::filesystem::path& file, const std::function<bool(IniFile&)>& edit);
+    // Drops what is kept of FILE, so the next read parses it again.
+    void forget(const std::filesystem::path& file);
 
   private:
     struct Identity {
@@ -47,7 +49,6 @@ class ProfileFileStore {
     };
 
     static std::optional<Identity> identify(const std::filesystem::path& file);
-    void forget(const std::filesystem::path& file);
 
     std::mutex mutex_;
     std::map<std::string, Cached> cache_;

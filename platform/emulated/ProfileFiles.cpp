@@ -1,6 +1,9 @@
 #include "platform/emulated/ProfileFiles.h"
 
+#include <system_error>
+
 #include "platform/AsciiText.h"
+#include "platform/NativeFileRules.h"
 
 namespace platform::emulated {
 namespace {
@@ -23,8 +26,11 @@ bool isWritableKey(const std::string& key) {
 
 }  // namespace
 
-ProfileFiles::ProfileFiles(FileSystem& files, std::string winIni)
-    : files_(files), winIni_(std::move(winIni)) {}
+ProfileFiles::ProfileFiles(FileSystem& files, std::string winIni, StagedFiles* staging)
+    : files_(files),
+      winIni_(std::move(winIni)),
+      ownStaging_(staging ? nullptr : std::make_unique<StagedFiles>()),
+      staging_(staging ? *staging : *ownStaging_) {}
 
 void ProfileFiles::mapWindowsSectionToRegistry(Registry& registry) {
     windowsSection_ = std::make_unique<NtWindowsSection>(registry);
@@ -45,6 +51,9 @@ std::string ProfileFiles::GetPrivateProfileStringA(const std::string& section,
     if (file.empty()) return defaultValue;
     if (isMappedToRegistry(section, file)) {
         return windowsSection_->value(key).value_or(defaultValue);
+    }
+    if (StagedFiles::Content* staged = staging_.find(writeTargetOf(file))) {
+        return staged->ini().value(section, key).value_or(defaultValue);
     }
     const auto parsed = store_.read(file);
     if (!parsed) return defaultValue;
@@ -81,12 +90,69 @@ win32::BOOL ProfileFiles::writeFile(const std::string& section,
                                     const std::filesystem::path& file) {
     const bool adds = key && value;
     if (adds && (!isWritableSection(section) || !isWritableKey(*key))) return kFailure;
-    const bool stored = store_.update(file, [&](IniFile& ini) {
+    const auto edit = [&](IniFile& ini) {
         if (!key) return ini.removeSection(section);
         if (!value) return ini.removeKey(section, *key);
         return ini.setValue(section, *key, *value);
-    });
-    return stored ? kSuccess : kFailure;
+    };
+    if (staging_.inTransaction() || staging_.find(writeTargetOf(file))) {
+        return writeStaged(file, edit) ? kSuccess : kFailure;
+    }
+    return store_.update(file, edit) ? kSuccess : kFailure;
+}
+
+// A write of a session's file, or of any file while an apply transaction runs, changes
+// the staged content. A file that could not be replaced at the end is refused now, and
+// the transaction remembers it so that the whole apply is refused.
+bool ProfileFiles::writeStaged(const std::filesystem::path& file,
+                               const std::function<bool(IniFile&)>& edit) {
+    const std::filesystem::path target = writeTargetOf(file);
+    StagedFiles::Content* staged = staging_.find(target);
+    if (staged == nullptr) {
+        std::string current;
+        if (isReadOnlyFile(target) || isSpecialFile(target) || !readCurrent(target, current)) {
+            staging_.noteRefusedWrite(target);
+            return false;
+        }
+        staged = staging_.stageForTransaction(target, current);
+    }
+    if (staged == nullptr) return false;
+    edit(staged->ini());
+    return true;
+}
+
+bool ProfileFiles::readCurrent(const std::filesystem::path& file, std::string& bytes) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        bytes.clear();
+        return !error;
+    }
+    const auto parsed = store_.read(file);
+    if (!parsed) return false;
+    bytes = parsed->bytes();
+    return true;
+}
+
+bool ProfileFiles::beginWriteSession(const std::string& fileName,
+                                     const std::string& initialContents) {
+    const std::filesystem::path file = fileName.empty() ? "" : files_.toNative(fileName);
+    if (file.empty()) return false;
+    const std::filesystem::path target = writeTargetOf(file);
+    if (isReadOnlyFile(target) || isSpecialFile(target)) return false;
+    return staging_.beginSession(target, initialContents);
+}
+
+bool ProfileFiles::commitWriteSession(const std::string& fileName) {
+    const std::filesystem::path file = fileName.empty() ? "" : files_.toNative(fileName);
+    if (file.empty()) return false;
+    const std::filesystem::path target = writeTargetOf(file);
+    store_.forget(file);
+    return staging_.commitSession(target);
+}
+
+void ProfileFiles::endWriteSession(const std::string& fileName) {
+    const std::filesystem::path file = fileName.empty() ? "" : files_.toNative(fileName);
+    if (!file.empty()) staging_.endSession(writeTargetOf(file));
 }
 
 std::string ProfileFiles::GetProfileStringA(const std::string& section, const std::string& key,

@@ -10,6 +10,7 @@
 // lock, so neither a crash nor a concurrent writer loses or mangles anything.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,13 +20,16 @@
 #include "platform/Registry.h"
 #include "platform/emulated/NtWindowsSection.h"
 #include "platform/emulated/ProfileFileStore.h"
+#include "platform/emulated/StagedFiles.h"
 
 namespace platform::emulated {
 
 class ProfileFiles : public ProfileStrings {
   public:
     // WIN_INI is the Windows path of the system's win.ini, e.g. C:\WINDOWS\win.ini.
-    ProfileFiles(FileSystem& files, std::string winIni);
+    // STAGING holds the files of write sessions and apply transactions; the machine shares
+    // it with its file system. Without one the object keeps its own.
+    ProfileFiles(FileSystem& files, std::string winIni, StagedFiles* staging = nullptr);
     // From now on [windows] of win.ini is read from and written to REGISTRY.
     void mapWindowsSectionToRegistry(Registry& registry);
 
@@ -41,6 +45,10 @@ class ProfileFiles : public ProfileStrings {
     win32::BOOL WriteProfileStringA(const std::string& section,
                                     const std::optional<std::string>& key,
                                     const std::optional<std::string>& value) override;
+    bool beginWriteSession(const std::string& fileName,
+                           const std::string& initialContents) override;
+    bool commitWriteSession(const std::string& fileName) override;
+    void endWriteSession(const std::string& fileName) override;
 
   private:
     bool isMappedToRegistry(const std::string& section, const std::filesystem::path& file);
@@ -49,11 +57,16 @@ class ProfileFiles : public ProfileStrings {
     win32::BOOL writeFile(const std::string& section, const std::optional<std::string>& key,
                           const std::optional<std::string>& value,
                           const std::filesystem::path& file);
+    bool writeStaged(const std::filesystem::path& file,
+                     const std::function<bool(IniFile&)>& edit);
+    bool readCurrent(const std::filesystem::path& file, std::string& bytes);
 
     FileSystem& files_;
     std::string winIni_;
     std::unique_ptr<NtWindowsSection> windowsSection_;
     ProfileFileStore store_;
+    std::unique_ptr<StagedFiles> ownStaging_;
+    StagedFiles& staging_;
 };
 
 }  // namespace platform::emulated

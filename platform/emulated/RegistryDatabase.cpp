@@ -47,6 +47,10 @@ BEGIN
 END;
 )sql";
 
+const char* const kPendingRenames =
+    "CREATE TABLE IF NOT EXISTS pending_renames (machine TEXT NOT NULL, staged TEXT NOT NULL, "
+    "target TEXT NOT NULL)";
+
 // A key's descendants are the paths between "PATH\" and "PATH]": ']' follows '\'.
 std::string descendantsEnd(std::string_view path) {
     std::string end(path);
@@ -151,6 +155,7 @@ void RegistryDatabase::createSchemaIfMissing() {
     };
     if (current() == kSchemaVersion) {
         addKeyIdMarkIfMissing();
+        addPendingRenamesIfMissing();
         return;
     }
     execute("BEGIN IMMEDIATE");
@@ -162,6 +167,7 @@ void RegistryDatabase::createSchemaIfMissing() {
         if (found == 0) {
             execute(kSchema);
             execute(kKeyIdMark);
+            execute(kPendingRenames);
             SqliteStatement root(db_,
                                  "INSERT INTO keys (id, parent, name, folded, path, written) "
                                  "VALUES (?1, NULL, ?2, ?2, ?2, ?3)");
@@ -195,6 +201,43 @@ void RegistryDatabase::addKeyIdMarkIfMissing() {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+void RegistryDatabase::addPendingRenamesIfMissing() {
+    if (queryText("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'pending_renames'") ==
+        "1") {
+        return;
+    }
+    execute("BEGIN IMMEDIATE");
+    try {
+        execute(kPendingRenames);
+        execute("COMMIT");
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void RegistryDatabase::addPendingRename(const PendingRename& rename) {
+    SqliteStatement insert(db_,
+                           "INSERT INTO pending_renames (machine, staged, target) VALUES (?1, ?2, ?3)");
+    StatementScope scope(insert);
+    scope->bindText(1, rename.machine).bindText(2, rename.staged).bindText(3, rename.target);
+    scope->step();
+    noteChange();
+}
+
+std::vector<RegistryDatabase::PendingRename> RegistryDatabase::pendingRenames() {
+    SqliteStatement query(db_, "SELECT machine, staged, target FROM pending_renames ORDER BY rowid");
+    StatementScope scope(query);
+    std::vector<PendingRename> renames;
+    while (scope->step()) renames.push_back({scope->text(0), scope->text(1), scope->text(2)});
+    return renames;
+}
+
+void RegistryDatabase::clearPendingRenames() {
+    execute("DELETE FROM pending_renames");
+    noteChange();
 }
 
 KeyId RegistryDatabase::rootId(win32::HKEY rootHandle) {

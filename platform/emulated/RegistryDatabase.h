@@ -104,6 +104,19 @@ class RegistryDatabase {
     // Runs SQLite's integrity check; true when the database is sound.
     bool integrityOk();
 
+    // Files an apply replaces once its registry changes have committed: written in the
+    // apply's transaction, so they exist exactly when its registry changes do, and cleared
+    // when the files are in place. MACHINE names the machine folder the rows belong to (a
+    // copy of the database carries them along but must not act on them).
+    struct PendingRename {
+        std::string machine;
+        std::string staged;
+        std::string target;
+    };
+    void addPendingRename(const PendingRename& rename);
+    std::vector<PendingRename> pendingRenames();
+    void clearPendingRenames();
+
     // One atomic change: BEGIN IMMEDIATE (waiting while another writer is busy) on
     // construction, COMMIT on commit(), ROLLBACK when destroyed uncommitted. Nested
     // transactions join the outermost one.
@@ -128,6 +141,7 @@ class RegistryDatabase {
     std::string queryText(const char* sql);
     void createSchemaIfMissing();
     void addKeyIdMarkIfMissing();
+    void addPendingRenamesIfMissing();
     void touchKey(KeyId key);
     void noteChange() { ++localChanges_; }
     bool readWalHeader(std::array<std::uint8_t, 48>& header);

@@ -385,4 +385,56 @@ LONG SqliteRegistry::RegDeleteValueA(HKEY hKey, const char* lpValueName) {
     });
 }
 
+// ---- Apply transactions ----------------------------------------------------------
+
+void SqliteRegistry::attachTransaction(std::unique_ptr<ApplyTransaction> transaction) {
+    applyTransaction_ = std::move(transaction);
+}
+
+bool SqliteRegistry::beginTransaction(double waitSeconds) {
+    std::lock_guard guard(lock_);
+    if (applyTransaction_) return applyTransaction_->begin(waitSeconds);
+    transactionError_.clear();
+    if (plainTransaction_) {
+        transactionError_ = "an apply is already running in this program";
+        return false;
+    }
+    try {
+        plainTransaction_ = std::make_unique<RegistryDatabase::Transaction>(database_);
+    } catch (const std::exception& failure) {
+        transactionError_ = failure.what();
+        return false;
+    }
+    return true;
+}
+
+bool SqliteRegistry::commitTransaction() {
+    std::lock_guard guard(lock_);
+    if (applyTransaction_) return applyTransaction_->commit();
+    if (!plainTransaction_) return false;
+    try {
+        plainTransaction_->commit();
+    } catch (const std::exception& failure) {
+        transactionError_ = failure.what();
+        plainTransaction_.reset();
+        return false;
+    }
+    plainTransaction_.reset();
+    return true;
+}
+
+void SqliteRegistry::rollbackTransaction() {
+    std::lock_guard guard(lock_);
+    if (applyTransaction_) {
+        applyTransaction_->rollback();
+    } else {
+        plainTransaction_.reset();
+    }
+}
+
+std::string SqliteRegistry::transactionError() const {
+    std::lock_guard guard(lock_);
+    return applyTransaction_ ? applyTransaction_->error() : transactionError_;
+}
+
 }  // namespace platform::emulated

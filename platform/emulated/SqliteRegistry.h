@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "platform/emulated/ApplyTransaction.h"
 #include "platform/emulated/RegistryDatabase.h"
 #include "platform/emulated/RegistryReadCache.h"
 
@@ -57,6 +58,15 @@ class SqliteRegistry : public platform::Registry {
     win32::LONG RegDeleteKeyA(win32::HKEY hKey, const char* lpSubKey) override;
     win32::LONG RegDeleteValueA(win32::HKEY hKey, const char* lpValueName) override;
 
+    // The apply transaction; without an attached ApplyTransaction (a registry used on its
+    // own) it is the database transaction alone.
+    bool beginTransaction(double waitSeconds) override;
+    bool commitTransaction() override;
+    void rollbackTransaction() override;
+    std::string transactionError() const override;
+    void attachTransaction(std::unique_ptr<ApplyTransaction> transaction);
+    ApplyTransaction* applyTransaction() { return applyTransaction_.get(); }
+
     // The storage, for import, export and checks that work below the Win32 functions.
     RegistryDatabase& database() { return database_; }
     bool isNT() const { return isNT_; }
@@ -93,6 +103,9 @@ class SqliteRegistry : public platform::Registry {
     mutable std::mutex lock_;
     std::map<win32::HKEY, OpenKey> keys_;
     win32::HKEY nextHandle_ = 0x100;
+    std::unique_ptr<ApplyTransaction> applyTransaction_;
+    std::unique_ptr<RegistryDatabase::Transaction> plainTransaction_;
+    std::string transactionError_;
 };
 
 }  // namespace platform::emulated

@@ -261,6 +261,13 @@ class RefusingProfiles : public platform::ProfileStrings {
                                     const std::optional<std::string>& v) override {
         return real_.WriteProfileStringA(s, k, v);
     }
+    bool beginWriteSession(const std::string& file, const std::string& contents) override {
+        return real_.beginWriteSession(file, contents);
+    }
+    bool commitWriteSession(const std::string& file) override {
+        return real_.commitWriteSession(file);
+    }
+    void endWriteSession(const std::string& file) override { real_.endWriteSession(file); }
 
   private:
     platform::ProfileStrings& real_;

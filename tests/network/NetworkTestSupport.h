@@ -144,6 +144,13 @@ class WinIniSwitch : public platform::ProfileStrings {
         if (refuseWrites) return 0;
         return inner_.WriteProfileStringA(section, key, value);
     }
+    bool beginWriteSession(const std::string& file, const std::string& contents) override {
+        return inner_.beginWriteSession(file, contents);
+    }
+    bool commitWriteSession(const std::string& file) override {
+        return inner_.commitWriteSession(file);
+    }
+    void endWriteSession(const std::string& file) override { inner_.endWriteSession(file); }
 
     bool refuseWrites = false;
 

@@ -1,6 +1,7 @@
 // rmwctl apply / diff: what the main program does with a configuration file named on its
 // command line, and what applying that file would change on the machine.
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -14,10 +15,12 @@
 #include "platform/Services.h"
 #include "platform/Win32.h"
 #include "platform/console/ConsoleUserInterface.h"
+#include "platform/emulated/ApplyLock.h"
 #include "platform/emulated/Machine.h"
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/OptionButton.h"
+#include "tools/rmwctl/ApplyChecks.h"
 #include "tools/rmwctl/MachineCopy.h"
 #include "tools/rmwctl/Verb.h"
 #include "tools/rmwctl/WatchedConsole.h"
@@ -182,22 +185,88 @@ platform::ConsoleUserInterface& installedConsole() {
     return *console;
 }
 
-void applyFile(const std::string& shownName, Io io) {
-    useMachine(io);
+// How rmwctl apply was asked to run.
+struct ApplyOptions {
+    std::string file;
+    bool force = false;          // apply even when a switched-on group's section is missing
+    double waitSeconds = 60;     // for another program's apply to end
+};
+
+// Warns of the sections FILE switches on but lacks; true when there are any.
+bool warnOfMissingSections(const std::string& file, const std::string& shownName,
+                           std::ostream& err) {
+    const std::vector<std::string> missing = missingSections(file);
+    for (const std::string& section : missing) {
+        err << "rmwctl: warning: '" << shownName << "' switches on the group of " << section
+            << " but has no such section; its settings stay as the machine has them\n";
+    }
+    return !missing.empty();
+}
+
+void applyFile(const ApplyOptions& options, Io io) {
+    const std::string& shownName = options.file;
+    platform::emulated::Machine& machine = usedMachine(io);
     const std::string file = pathToOpen(shownName);
     requireConfigurationFile(file, shownName);
     requireValidNetworkSettings(file, shownName);
+    requireApplicableValues(file, shownName, machine.description().isNT());
+    if (warnOfMissingSections(file, shownName, io.err) && !options.force) {
+        throw Failure("'" + shownName +
+                      "' was not applied because of the missing section (use --force to apply "
+                      "what it holds); nothing was changed");
+    }
+    // One apply at a time on the machine, from reading its settings to the last write:
+    // settings are written where they differ from what was read, so two applies that
+    // both read before either wrote would leave a mix of both files.
+    platform::emulated::ApplyLock& lock = machine.applyLock();
+    if (!lock.acquire(options.waitSeconds)) {
+        std::ostringstream waited;
+        waited << options.waitSeconds;
+        throw Failure("another program is applying a configuration to this machine; gave up "
+                      "after waiting " + waited.str() + " seconds; '" + shownName +
+                      "' was not applied");
+    }
+    const platform::emulated::ApplyLockHold hold(lock);
     ApplyConsole console(installedConsole());
     const ScopedUserInterface scope(console);
 
     if (!openAndApply(file, shownName, console)) {
-        throw Failure("the configuration in '" + shownName + "' was not applied");
+        const std::vector<std::string> errors = console.errors();
+        throw Failure("the configuration in '" + shownName + "' was not applied" +
+                      (errors.empty() ? std::string() : ": " + errors.front()));
     }
     // Some backends tell of a setting they could not write and carry on; the apply then
     // ends as if all went well, which a script must not take for success.
     if (!console.errors().empty()) {
         throw Failure("applying '" + shownName + "' reported an error (see the messages above)");
     }
+}
+
+double secondsArgument(const std::string& option, const std::string& value) {
+    char* end = nullptr;
+    const double seconds = std::strtod(value.c_str(), &end);
+    if (value.empty() || *end != '\0' || !(seconds >= 0)) {
+        throw UsageError(option + " takes a number of seconds");
+    }
+    return seconds;
+}
+
+ApplyOptions applyOptions(const std::vector<std::string>& args) {
+    ApplyOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--force") {
+            options.force = true;
+        } else if (args[i] == "--wait" && i + 1 < args.size()) {
+            options.waitSeconds = secondsArgument(args[i], args[i + 1]);
+            ++i;
+        } else if (options.file.empty() && !args[i].empty() && args[i] != "--wait") {
+            options.file = args[i];
+        } else {
+            throw UsageError("apply takes one file name and the options --force and --wait");
+        }
+    }
+    if (options.file.empty()) throw UsageError("apply takes one file name");
+    return options;
 }
 
 // ---- diff ---------------------------------------------------------------------------
@@ -315,6 +384,8 @@ void printDifferences(const std::string& shownName, Io io) {
     const std::string file = pathToOpen(shownName);
     requireConfigurationFile(file, shownName);
     requireValidNetworkSettings(file, shownName);
+    requireApplicableValues(file, shownName, usedMachine(io).description().isNT());
+    warnOfMissingSections(file, shownName, io.err);
     const OpenedFile opened = openInWindow(file, shownName);
     const std::vector<ShownSetting> now = machineSettings(opened.adapter);
     const std::vector<ShownSetting> applied =
@@ -334,9 +405,9 @@ void printDifferences(const std::string& shownName, Io io) {
 }
 
 int applyVerb(const std::vector<std::string>& args, Io io) {
-    const std::string& file = fileArgument(args, "apply");
+    const ApplyOptions options = applyOptions(args);
     try {
-        applyFile(file, io);
+        applyFile(options, io);
     } catch (const UnsupportedPlatform&) {
         return 1;  // the window has said so already
     }
@@ -355,7 +426,7 @@ int diffVerb(const std::vector<std::string>& args, Io io) {
 
 const VerbRegistration applyRegistration(
     "apply",
-    "apply FILE                        open FILE and apply it, as rmw started with FILE\n"
+    "apply FILE [--force] [--wait S]   open FILE and apply it, as rmw started with FILE\n"
     "                                  does when the user confirms Apply; where rmw would\n"
     "                                  ask how to restart, the restart is left to the user\n"
     "                                  (Manual); a file set to restart by itself carries\n"
@@ -364,7 +435,17 @@ const VerbRegistration applyRegistration(
     "                                  cannot be opened, is no configuration file, or holds\n"
     "                                  an address that is not valid or a computer name or\n"
     "                                  workgroup of more than 15 characters. Exit 1 also\n"
-    "                                  when it was not applied or an error was reported",
+    "                                  when it was not applied or an error was reported.\n"
+    "                                  The apply is all or nothing: every value is checked\n"
+    "                                  first (addresses, one address per adapter on Windows\n"
+    "                                  95/98, Navigator ports), and registry, win.ini and\n"
+    "                                  prefs.js change together or not at all (a file that\n"
+    "                                  cannot be written refuses the whole apply). A key\n"
+    "                                  missing from FILE leaves that setting as it is; a\n"
+    "                                  switched-on group whose section is missing is warned\n"
+    "                                  of and refused unless --force. One apply runs at a\n"
+    "                                  time on a machine: another waits up to S seconds\n"
+    "                                  (--wait, default 60), then gives up with exit 1",
     applyVerb);
 
 const VerbRegistration diffRegistration(

@@ -12,6 +12,7 @@
 #include "config/RmwConfig.h"
 #include "config/UnsupportedPlatform.h"
 #include "platform/RaisedError.h"
+#include "tools/rmwctl/TemporaryPaths.h"
 #include "tools/rmwctl/Verb.h"
 
 namespace rmwctl {
@@ -37,34 +38,12 @@ void saveTo(RmwConfig& document, const std::string& file) {
     }
 }
 
-// A fresh file of this computer's temporary folder, removed with the object.
-class TemporaryFile {
-  public:
-    TemporaryFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "rmwctl-XXXXXX").string();
-        const int descriptor = ::mkstemp(pattern.data());
-        if (descriptor < 0) throw Failure("cannot create a temporary file");
-        ::close(descriptor);
-        path_ = pattern;
-    }
-    ~TemporaryFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
 int showVerb(const std::vector<std::string>& args, Io io) {
     if (!args.empty()) throw UsageError("show takes no arguments");
     try {
         auto document = currentConfiguration(io);
-        TemporaryFile file;
-        saveTo(*document, file.path());
+        const TemporaryPath file(TemporaryPath::Kind::File);
+        saveTo(*document, file.path().string());
         std::ifstream saved(file.path(), std::ios::binary);
         io.out << std::string(std::istreambuf_iterator<char>(saved), {});
         io.out.flush();

@@ -14,6 +14,8 @@ class Machine;
 
 namespace rmwctl {
 
+class TemporaryPath;
+
 class MachineCopy {
   public:
     // Copies the machine in FOLDER; throws Failure when it cannot be copied or opened.
@@ -26,6 +28,7 @@ class MachineCopy {
     platform::Services services();
 
   private:
+    std::unique_ptr<TemporaryPath> temporary_;
     std::filesystem::path folder_;
     std::unique_ptr<platform::emulated::Machine> machine_;
 };

@@ -39,8 +39,16 @@ VerbRegistration::VerbRegistration(std::string name, std::string usage, VerbHand
 
 const std::vector<VerbInfo>& verbs() { return registeredVerbs(); }
 
+namespace {
+std::unique_ptr<platform::emulated::Machine> machine;
+}  // namespace
+
+platform::emulated::Machine& usedMachine(Io io) {
+    useMachine(io);
+    return *machine;
+}
+
 void useMachine(Io io) {
-    static std::unique_ptr<platform::emulated::Machine> machine;
     static std::unique_ptr<platform::ConsoleUserInterface> console;
     if (machine) return;
     try {
