@@ -25,10 +25,6 @@ bool isWindows95Family() {
 }
 
 // A value of "Internet Explorer" in a configuration file, "" when missing.
-std::string readProfile(const std::string& sKey, const std::string& sFilename) {
-    return browsertext::readProfile(kSection, sKey, sFilename);
-}
-
 void writeProfile(const std::string& sKey, const std::string& sValue,
                   const std::string& sFilename) {
     browsertext::writeProfile(kSection, sKey, sValue, sFilename);
@@ -68,13 +64,17 @@ void IEConfig::applyConfiguration() {
     setAutoConfigURL();
 }
 
+// A key the file does not have leaves its setting as the machine has it.
 void IEConfig::loadConfigurationFile(const std::string& sFilename) {
-    setProxySettings(readProfile("ProxyServer", sFilename));
-    CurrentDUN(readProfile("DialupISP", sFilename));
-    ProxyEnabled(readProfile("ProxyEnable", sFilename) == "1");
-    ConnectViaLAN(readProfile("EnableAutoDial", sFilename) == "0");
-    AutoConfigURL(readProfile("AutoConfigURL", sFilename));
-    setBypassList(readProfile("ProxyOverride", sFilename));
+    const auto present = [&](const char* key) {
+        return browsertext::readPresentProfile(kSection, key, sFilename);
+    };
+    if (const auto value = present("ProxyServer")) setProxySettings(*value);
+    if (const auto value = present("DialupISP")) CurrentDUN(*value);
+    if (const auto value = present("ProxyEnable")) ProxyEnabled(*value == "1");
+    if (const auto value = present("EnableAutoDial")) ConnectViaLAN(*value == "0");
+    if (const auto value = present("AutoConfigURL")) AutoConfigURL(*value);
+    if (const auto value = present("ProxyOverride")) setBypassList(*value);
 }
 
 void IEConfig::saveConfigurationFile(const std::string& sFilename) {

@@ -31,10 +31,6 @@ constexpr ProxyKeys kSSL{"network.proxy.ssl", "network.proxy.ssl_port"};
 constexpr ProxyKeys kSocks{"network.hosts.socks_server", "network.hosts.socks_serverport"};
 constexpr ProxyKeys kWAIS{"network.proxy.wais", "network.proxy.wais_port"};
 
-std::string readProfile(const std::string& sKey, const std::string& sFilename) {
-    return browsertext::readProfile(kSection, sKey, sFilename);
-}
-
 void writeProfile(const std::string& sKey, const std::string& sValue,
                   const std::string& sFilename) {
     browsertext::writeProfile(kSection, sKey, sValue, sFilename);
@@ -88,23 +84,29 @@ void NNConfig::applyConfiguration() {
     prefs_.closePrefsFile();
 }
 
+// A key the file does not have leaves its setting as the machine has it.
 void NNConfig::loadConfigurationFile(const std::string& sFilename) {
-    ProxyEnabled(readProfile("NNPROXYENABLE", sFilename) == "1");
-    ConnectViaLAN(readProfile("NNDIRECTCONNECTION", sFilename) == "1");
-    AutoConfigURL(readProfile("NNAUTOCONFIGURL", sFilename));
-    ProxyExceptions(readProfile("NNPROXYOVERRIDE", sFilename));
-    HTTPAddress(readProfile("NNHTTPADDRESS", sFilename));
-    HTTPPort(readProfile("NNHTTPPORT", sFilename));
-    FTPAddress(readProfile("NNFTPADDRESS", sFilename));
-    FTPPort(readProfile("NNFTPPORT", sFilename));
-    GopherAddress(readProfile("NNGOPHERADDRESS", sFilename));
-    GopherPort(readProfile("NNGOPHERPORT", sFilename));
-    SecureAddress(readProfile("NNSSLADDRESS", sFilename));
-    SecurePort(readProfile("NNSSLPORT", sFilename));
-    SocksAddress(readProfile("NNSOCKSADDRESS", sFilename));
-    SocksPort(readProfile("NNSOCKSPORT", sFilename));
-    WAISAddress(readProfile("NNWAISADDRESS", sFilename));
-    WAISPort(readProfile("NNWAISPORT", sFilename));
+    const auto load = [&](const char* key, auto&& setter) {
+        if (const auto value = browsertext::readPresentProfile(kSection, key, sFilename)) {
+            setter(*value);
+        }
+    };
+    load("NNPROXYENABLE", [this](const std::string& v) { ProxyEnabled(v == "1"); });
+    load("NNDIRECTCONNECTION", [this](const std::string& v) { ConnectViaLAN(v == "1"); });
+    load("NNAUTOCONFIGURL", [this](const std::string& v) { AutoConfigURL(v); });
+    load("NNPROXYOVERRIDE", [this](const std::string& v) { ProxyExceptions(v); });
+    load("NNHTTPADDRESS", [this](const std::string& v) { HTTPAddress(v); });
+    load("NNHTTPPORT", [this](const std::string& v) { HTTPPort(v); });
+    load("NNFTPADDRESS", [this](const std::string& v) { FTPAddress(v); });
+    load("NNFTPPORT", [this](const std::string& v) { FTPPort(v); });
+    load("NNGOPHERADDRESS", [this](const std::string& v) { GopherAddress(v); });
+    load("NNGOPHERPORT", [this](const std::string& v) { GopherPort(v); });
+    load("NNSSLADDRESS", [this](const std::string& v) { SecureAddress(v); });
+    load("NNSSLPORT", [this](const std::string& v) { SecurePort(v); });
+    load("NNSOCKSADDRESS", [this](const std::string& v) { SocksAddress(v); });
+    load("NNSOCKSPORT", [this](const std::string& v) { SocksPort(v); });
+    load("NNWAISADDRESS", [this](const std::string& v) { WAISAddress(v); });
+    load("NNWAISPORT", [this](const std::string& v) { WAISPort(v); });
 }
 
 void NNConfig::saveConfigurationFile(const std::string& sFilename) {

@@ -18,6 +18,15 @@ std::string readProfile(const std::string& sSection, const std::string& sKey,
         win32::GetPrivateProfileStringA(sSection, sKey, "", sFilename));
 }
 
+std::optional<std::string> readPresentProfile(const std::string& sSection, const std::string& sKey,
+                                              const std::string& sFilename) {
+    // No value in a file is this text; it comes back only for a missing key.
+    static const std::string absent("\x01");
+    const std::string value = win32::GetPrivateProfileStringA(sSection, sKey, absent, sFilename);
+    if (value == absent) return std::nullopt;
+    return platform::stripTerminator(value);
+}
+
 void writeProfile(const std::string& sSection, const std::string& sKey, const std::string& sValue,
                   const std::string& sFilename) {
     win32::WritePrivateProfileStringA(sSection, sKey, sValue, sFilename);

@@ -2,6 +2,7 @@
 // Small file and configuration-file helpers shared by the browser backends.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace browsertext {
@@ -13,6 +14,10 @@ std::string flagText(bool bOn);
 // missing; and writing one.
 std::string readProfile(const std::string& sSection, const std::string& sKey,
                         const std::string& sFilename);
+// The same, but nothing when the file has no such key: a missing key leaves the
+// setting as it is rather than blanking it.
+std::optional<std::string> readPresentProfile(const std::string& sSection, const std::string& sKey,
+                                              const std::string& sFilename);
 void writeProfile(const std::string& sSection, const std::string& sKey, const std::string& sValue,
                   const std::string& sFilename);
 

@@ -9,6 +9,7 @@
 #include "config/RmwFileLayout.h"
 #include "config/StagedFile.h"
 #include "config/SystemVersions.h"
+#include "config/UndoHistory.h"
 #include "config/UnsupportedPlatform.h"
 #include "network/netConfig95.h"
 #include "network/netConfigNT.h"
@@ -132,8 +133,20 @@ std::int16_t RmwConfig::saveConfigurationFile(const std::string& sFile, const Ad
 
 bool RmwConfig::applyConfiguration(const AddInList& oAddIns) {
     platform::BusyPointer busy(platform::ui());
+    const auto marks = network_->changeMarks();
+    try {
+        return applyAsOne(oAddIns);
+    } catch (...) {
+        network_->changeMarks(marks);  // nothing was written: the changes are still to apply
+        throw;
+    }
+}
+
+bool RmwConfig::applyAsOne(const AddInList& oAddIns) {
     // Everything below reaches the machine together or not at all.
     ApplyTransactionScope transaction;
+    // What the machine had, for undo; listed only if this apply takes place.
+    undo::takeSnapshot(confFile_.empty() ? "[Current Configuration]" : confFile_);
     if (applyGeneral_) network_->applyConfiguration();
     if (explorerTakesPart()) explorer_->applyConfiguration();
     if (navigatorTakesPart()) navigator_->applyConfiguration();

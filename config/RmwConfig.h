@@ -42,7 +42,9 @@ class RmwConfig {
     // add-in, a refused write) leaves an existing SFILE as it was.
     std::int16_t saveConfigurationFile(const std::string& sFile, const AddInList& oAddIns);
     // Applies the enabled backends, then every add-in; true when an add-in asks for a
-    // restart. The busy pointer shows meanwhile.
+    // restart. The busy pointer shows meanwhile. The apply is one transaction of the
+    // platform: all of it reaches the machine or, when anything raises, none of it; the
+    // machine's configuration before it is kept for undo.
     bool applyConfiguration(const AddInList& oAddIns);
     // Printing is not offered; says so and returns 1.
     int printConfiguration();
@@ -65,6 +67,7 @@ class RmwConfig {
     bool ApplyNN() const;
 
   private:
+    bool applyAsOne(const AddInList& oAddIns);
     void createNetworkBackend();
     void createBrowserBackends();
     bool explorerTakesPart() const;

@@ -56,7 +56,8 @@ void netConfig::loadConfigurationFile(const std::string& sFilename) {
 
 void netConfig::saveConfigurationFile(const std::string& sFilename) {
     const NetworkFileSections file(sFilename);
-    file.save(cache_, currentAdapterDescription().value_or(NetworkFileSections::NoAdapter));
+    file.save(cache_, currentAdapterDescription().value_or(NetworkFileSections::NoAdapter),
+              keepsWorkgroupAndLogon());
 }
 
 // ---- Flags ---------------------------------------------------------------------------

@@ -156,11 +156,20 @@ class netConfig {
 
     // Added after the slots: whether a setting is marked changed.
     bool isChanged(Flag flag) const;
+    // All marks at once: an apply that is rolled back puts back the marks its
+    // applyConfiguration cleared, so that applying again writes the settings after all.
+    std::bitset<FlagCount> changeMarks() const { return flags_; }
+    void changeMarks(const std::bitset<FlagCount>& marks) { flags_ = marks; }
 
   protected:
     using Cache = NetworkSettings;
 
     netConfig();
+
+    // Whether the system keeps a workgroup and a domain logon of its own. A backend that
+    // keeps none leaves them out of the files it saves, so such a file applied elsewhere
+    // keeps the settings there instead of blanking them.
+    virtual bool keepsWorkgroupAndLogon() const { return true; }
 
     Cache& cache() { return cache_; }
     const Cache& cache() const { return cache_; }

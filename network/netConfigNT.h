@@ -48,6 +48,7 @@ class netConfigNT : public netConfig {
     void setDefaultGateway() override;
 
   protected:
+    bool keepsWorkgroupAndLogon() const override { return false; }
     void enumAdapters(KeyedList& cDesc, KeyedList& cKey) override;
     void rereadAdapterSettings() override;
 

@@ -19,6 +19,10 @@ public:
     virtual std::string GetSystemDirectoryA() = 0;
     // The folder of the running program, as a Windows path without a trailing backslash.
     virtual std::string programFolder() = 0;
+    // The folder where Roamwise keeps its machine-wide records (the configurations before
+    // the last applies, for undo); empty when the system offers none, and then nothing is
+    // kept. On Windows, a folder below the common application data.
+    virtual std::string stateFolder() { return {}; }
 };
 
 }  // namespace platform

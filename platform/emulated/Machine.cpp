@@ -201,6 +201,7 @@ std::unique_ptr<Machine> Machine::open(const fs::path& requested) {
     fs::create_directories(folder / kDriveFolder, error);
     impl->openFileServices();
     impl->applyLock = std::make_unique<ApplyLock>(folder / kStateFolder / "apply.lock");
+    impl->system->useStateFolder((folder / kStateFolder).string());
     impl->registry->attachTransaction(std::make_unique<ApplyTransaction>(
         impl->registry->database(), folder, folder / kStateFolder, *impl->applyLock,
         impl->staging, *impl->paths));

@@ -19,10 +19,14 @@ class MachineSystemInfo : public platform::SystemInfo {
     std::string GetWindowsDirectoryA() override;
     std::string GetSystemDirectoryA() override;
     std::string programFolder() override;
+    std::string stateFolder() override { return stateFolder_; }
+    // The machine's own state folder, a native path.
+    void useStateFolder(std::string folder) { stateFolder_ = std::move(folder); }
 
   private:
     MachineDescription description_;
     FileSystem& paths_;
+    std::string stateFolder_;
 };
 
 }  // namespace platform::emulated

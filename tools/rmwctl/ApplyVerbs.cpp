@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -20,7 +21,9 @@
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/OptionButton.h"
+#include "config/UndoHistory.h"
 #include "tools/rmwctl/ApplyChecks.h"
+#include "tools/rmwctl/ApplyFile.h"
 #include "tools/rmwctl/MachineCopy.h"
 #include "tools/rmwctl/Verb.h"
 #include "tools/rmwctl/WatchedConsole.h"
@@ -185,13 +188,6 @@ platform::ConsoleUserInterface& installedConsole() {
     return *console;
 }
 
-// How rmwctl apply was asked to run.
-struct ApplyOptions {
-    std::string file;
-    bool force = false;          // apply even when a switched-on group's section is missing
-    double waitSeconds = 60;     // for another program's apply to end
-};
-
 // Warns of the sections FILE switches on but lacks; true when there are any.
 bool warnOfMissingSections(const std::string& file, const std::string& shownName,
                            std::ostream& err) {
@@ -202,6 +198,8 @@ bool warnOfMissingSections(const std::string& file, const std::string& shownName
     }
     return !missing.empty();
 }
+
+}  // namespace
 
 void applyFile(const ApplyOptions& options, Io io) {
     const std::string& shownName = options.file;
@@ -227,6 +225,8 @@ void applyFile(const ApplyOptions& options, Io io) {
                       "' was not applied");
     }
     const platform::emulated::ApplyLockHold hold(lock);
+    std::optional<undo::SuppressSnapshots> noSnapshot;
+    if (!options.snapshot) noSnapshot.emplace();
     ApplyConsole console(installedConsole());
     const ScopedUserInterface scope(console);
 
@@ -242,6 +242,8 @@ void applyFile(const ApplyOptions& options, Io io) {
     }
 }
 
+namespace {
+
 double secondsArgument(const std::string& option, const std::string& value) {
     char* end = nullptr;
     const double seconds = std::strtod(value.c_str(), &end);
@@ -256,13 +258,15 @@ ApplyOptions applyOptions(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--force") {
             options.force = true;
-        } else if (args[i] == "--wait" && i + 1 < args.size()) {
-            options.waitSeconds = secondsArgument(args[i], args[i + 1]);
+        } else if ((args[i] == "--wait" || args[i] == "--revert-after") && i + 1 < args.size()) {
+            const double seconds = secondsArgument(args[i], args[i + 1]);
+            (args[i] == "--wait" ? options.waitSeconds : options.revertAfter) = seconds;
             ++i;
-        } else if (options.file.empty() && !args[i].empty() && args[i] != "--wait") {
+        } else if (options.file.empty() && !args[i].empty() && args[i].rfind("--", 0) != 0) {
             options.file = args[i];
         } else {
-            throw UsageError("apply takes one file name and the options --force and --wait");
+            throw UsageError(
+                "apply takes one file name and the options --force, --wait and --revert-after");
         }
     }
     if (options.file.empty()) throw UsageError("apply takes one file name");
@@ -408,6 +412,7 @@ int applyVerb(const std::vector<std::string>& args, Io io) {
     const ApplyOptions options = applyOptions(args);
     try {
         applyFile(options, io);
+        if (options.revertAfter >= 0) scheduleRevert(options.revertAfter, io);
     } catch (const UnsupportedPlatform&) {
         return 1;  // the window has said so already
     }
@@ -426,7 +431,8 @@ int diffVerb(const std::vector<std::string>& args, Io io) {
 
 const VerbRegistration applyRegistration(
     "apply",
-    "apply FILE [--force] [--wait S]   open FILE and apply it, as rmw started with FILE\n"
+    "apply FILE [--force] [--wait S] [--revert-after S]\n"
+    "                                  open FILE and apply it, as rmw started with FILE\n"
     "                                  does when the user confirms Apply; where rmw would\n"
     "                                  ask how to restart, the restart is left to the user\n"
     "                                  (Manual); a file set to restart by itself carries\n"
@@ -445,7 +451,12 @@ const VerbRegistration applyRegistration(
     "                                  switched-on group whose section is missing is warned\n"
     "                                  of and refused unless --force. One apply runs at a\n"
     "                                  time on a machine: another waits up to S seconds\n"
-    "                                  (--wait, default 60), then gives up with exit 1",
+    "                                  (--wait, default 60), then gives up with exit 1.\n"
+    "                                  Each apply keeps the configuration before it (see\n"
+    "                                  history and undo). --revert-after S: undo this apply\n"
+    "                                  by itself after S seconds unless rmwctl confirm is\n"
+    "                                  run in time (for switching a remote machine's\n"
+    "                                  network over that network)",
     applyVerb);
 
 const VerbRegistration diffRegistration(
