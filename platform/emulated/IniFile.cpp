@@ -23,17 +23,20 @@ IniFile::IniFile(std::string_view bytes) {
         byteOrderMark_ = kByteOrderMark;
         bytes.remove_prefix(kByteOrderMark.size());
     }
+    // A line ends at CR LF, LF or a CR alone, as Windows reads profile files: a file
+    // with CR-only line ends reads line by line, and a CR before CR LF never lands in
+    // a value.
     while (!bytes.empty()) {
-        const auto newline = bytes.find('\n');
-        if (newline == std::string_view::npos) {
+        const auto end = bytes.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
             lines_.push_back(classify(std::string(bytes), ""));
             break;
         }
-        std::string_view text = bytes.substr(0, newline);
-        const bool crLf = !text.empty() && text.back() == '\r';
-        if (crLf) text.remove_suffix(1);
-        lines_.push_back(classify(std::string(text), std::string(crLf ? kNewLine : "\n")));
-        bytes.remove_prefix(newline + 1);
+        const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+        const std::size_t endLength = crLf ? 2 : 1;
+        lines_.push_back(classify(std::string(bytes.substr(0, end)),
+                                  std::string(bytes.substr(end, endLength))));
+        bytes.remove_prefix(end + endLength);
     }
 }
 

@@ -127,6 +127,7 @@ class RegistryDatabase {
     void execute(const char* sql);
     std::string queryText(const char* sql);
     void createSchemaIfMissing();
+    void requireCurrentSchema();
     void addKeyIdMarkIfMissing();
     void touchKey(KeyId key);
     void noteChange() { ++localChanges_; }
@@ -136,6 +137,7 @@ class RegistryDatabase {
     std::unique_ptr<Statements> statements_;
     int transactionDepth_ = 0;
     std::uint64_t localChanges_ = 0;
+    bool readOnly_ = false;  // opened immutable from read-only storage
     bool walMode_ = false;
 };
 
