@@ -80,7 +80,8 @@ std::vector<RegFileParser::LogicalLine> RegFileParser::splitLines(const std::str
         // A final backslash continues the line, except where it closes a key name or
         // ends a comment ("; files live in C:\Windows\"): a comment ends at its line.
         std::string_view ending = trimmed(content);
-        const std::string_view opening = trimmed(lines.back().text + std::string(content));
+        const std::string_view started = trimmed(lines.back().text);
+        const std::string_view opening = started.empty() ? trimmed(content) : started;
         const bool keyOrComment =
             !opening.empty() && (opening.front() == '[' || opening.front() == ';');
         continuing = !ending.empty() && ending.back() == '\\' && !keyOrComment;
