@@ -127,23 +127,21 @@ void requireReadsAsModel(const IniFile& file, const Model& model, std::string_vi
     }
 }
 
-// Every line of BEFORE is in AFTER, in order, except at most one changed key line.
+// AFTER is BEFORE with at most one line changed (the key's own, or the line before an
+// addition, which gains a line end) and at most a section header and a key line added.
 void requireOtherLinesKept(std::string_view before, std::string_view after) {
     const auto old = linesWithEnds(before);
     const auto now = linesWithEnds(after);
-    std::size_t at = 0;
-    std::size_t changed = 0;
-    for (const auto& line : old) {
-        const auto found = std::find(now.begin() + static_cast<std::ptrdiff_t>(at), now.end(), line);
-        if (found == now.end()) {
-            ++changed;
-            continue;
-        }
-        at = static_cast<std::size_t>(found - now.begin()) + 1;
+    std::size_t prefix = 0;
+    while (prefix < old.size() && prefix < now.size() && old[prefix] == now[prefix]) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < old.size() - prefix && suffix < now.size() - prefix &&
+           old[old.size() - 1 - suffix] == now[now.size() - 1 - suffix]) {
+        ++suffix;
     }
-    // The one changed line is the key's own, or the last line, which gains a line end
-    // before what is added after it.
-    fuzzsupport::require(changed <= 2, "a write changed lines other than its key's");
+    if (old.size() - prefix - suffix > 1 || now.size() - prefix - suffix > 3) {
+        fuzzsupport::requireEqual(before, after, "a write changed lines other than its key's");
+    }
 }
 
 }  // namespace
