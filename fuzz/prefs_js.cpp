@@ -65,18 +65,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reread.openPrefsFile(prefsFile().string(), false);
     fuzzsupport::requireEqual(text, reread.getSetting(name), "reading back a stored text");
 
-    // The lines of BEFORE appear in AFTER in order; one of them may be the replaced line.
-    std::size_t at = 0;
-    std::size_t missing = 0;
-    for (const auto& line : before) {
-        const auto found = std::find(after.begin() + static_cast<std::ptrdiff_t>(at), after.end(), line);
-        if (found == after.end()) {
-            ++missing;
-        } else {
-            at = static_cast<std::size_t>(found - after.begin()) + 1;
-        }
+    // AFTER is BEFORE with the preference's line replaced or one line added.
+    std::size_t prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) {
+        ++prefix;
     }
-    fuzzsupport::require(missing <= 1 && after.size() <= before.size() + 1,
-                         "storing a preference changed other lines");
+    std::size_t suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    if (before.size() - prefix - suffix > 1 || after.size() - prefix - suffix > 1) {
+        fuzzsupport::requireEqual(input, fileBytes(prefsFile()),
+                                  "storing a preference changed other lines");
+    }
     return 0;
 }
