@@ -25,8 +25,9 @@ class IniFile {
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
 
     // Replaces KEY's value in place, or adds the key at the end of its section, or
-    // adds the section with the key at the end of the file. Returns whether the text
-    // changed.
+    // adds the section with the key at the end of the file. A value that would not read
+    // back as written (blanks at either end, or quotes of its own) is written in quotes.
+    // Returns whether the text changed.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
     // Each returns whether anything was removed.
     bool removeKey(std::string_view section, std::string_view key);

@@ -84,4 +84,17 @@ TEST_F(ProfileLineEndsTest, ACarriageReturnAloneEndsALine) {
     EXPECT_EQ(readBytes(), doubled) << "writing the value read back changes nothing";
 }
 
+// Reading drops blanks at either end and one pair of quotes; a value holding such
+// blanks or quotes is written in quotes, so it reads back as written and a file keeps
+// it through any number of loads and saves.
+TEST_F(ProfileLineEndsTest, ValuesReadBackAsWritten) {
+    for (const std::string value : {"  padded  ", "\"quoted\"", "'single'", "\"\"twice\"\"", "plain"}) {
+        ASSERT_EQ(1, set("Advanced", "Comments", value));
+        EXPECT_EQ(get("Advanced", "Comments"), value);
+    }
+    EXPECT_EQ(readBytes(), "[Advanced]\r\nComments=plain\r\n");
+    ASSERT_EQ(1, set("Advanced", "Comments", "\"quoted\""));
+    EXPECT_EQ(readBytes(), "[Advanced]\r\nComments=\"\"quoted\"\"\r\n");
+}
+
 }  // namespace
