@@ -43,11 +43,22 @@ platform::emulated::Machine& FuzzMachine::fresh() {
     std::filesystem::remove_all(scratch_);
     std::filesystem::create_directories(scratch_);
     copy_ = pristine_->copyTo(folder_ / "copy");
+    install();
+    return *copy_;
+}
+
+platform::emulated::Machine& FuzzMachine::installed() {
+    if (!copy_) return fresh();
+    install();
+    return *copy_;
+}
+
+void FuzzMachine::install() {
+    scope_.reset();
     discarded_.str("");
     platform::Services services = copy_->services();
     services.ui = &ui_;
     scope_ = std::make_unique<platform::ScopedServices>(services);
-    return *copy_;
 }
 
 const std::filesystem::path& FuzzMachine::scratch() const {

@@ -27,6 +27,9 @@ class FuzzMachine {
     platform::emulated::Machine& pristine();
     // A fresh copy of the pristine machine, installed until the next call.
     platform::emulated::Machine& fresh();
+    // The copy made last (a fresh one the first time), installed again: for targets
+    // that do not change the machine and only need it in place.
+    platform::emulated::Machine& installed();
     // A folder for the input's own files, emptied by every call of fresh().
     const std::filesystem::path& scratch() const;
 
@@ -38,6 +41,8 @@ class FuzzMachine {
     std::ostringstream discarded_;
     platform::ConsoleUserInterface ui_;
     std::unique_ptr<platform::ScopedServices> scope_;
+
+    void install();
 };
 
 }  // namespace fuzzsupport
