@@ -217,7 +217,13 @@ TEST(RegFileExport, TheWholeTemplateRegistryRoundTrips) {
         TestMachine target(name);
         for (const char* root : {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS"}) {
             std::string exported = RegFileExporter(databaseOf(source)).exportKey(root);
-            importText(target, "REGEDIT4\r\n\r\n[-" + std::string(root) + "]\r\n", "clear.reg");
+            // A root itself cannot be deleted: everything below it is, key by key.
+            std::string clear = "REGEDIT4\r\n\r\n";
+            const KeyId rootKey = *databaseOf(target).findKey(root);
+            for (const auto& subkey : databaseOf(target).subkeys(rootKey)) {
+                clear += "[-" + std::string(root) + "\\" + subkey.name + "]\r\n";
+            }
+            importText(target, clear, "clear.reg");
             EXPECT_EQ(dumpTree(target, root), std::string("[") + root + "]\n");
             importText(target, exported);
             EXPECT_EQ(dumpTree(target, root), dumpTree(source, root)) << name << " " << root;
