@@ -599,7 +599,8 @@ TEST(ApplyVerbsErrors, AnErrorReportedWhileApplyingIsAFailure) {
     const auto tried = rmwctl.run({"diff", office});
     EXPECT_EQ(tried.status, 0) << tried.err;
     EXPECT_EQ(tried.out, "N. Navigator\tWAISPort\t\t0\t\n");
-    EXPECT_EQ(tried.err, "rmwctl: applying '" + office +
+    EXPECT_EQ(tried.err, "rmwctl: address settings go to adapter 0 (Dial-Up Adapter)\n"
+                         "rmwctl: applying '" + office +
                              "' would report: Error writing Navigator preferences\n");
 
     const auto outcome = rmwctl.run({"apply", office});
