@@ -254,7 +254,9 @@ void IEConfig::setSecure(const std::string& sAddr, const std::string& sPort) {
 
 // Splits one entry into protocol (returned), address (left in sServer) and port. An
 // entry without "=" is an HTTP entry. The port follows the first ":" after the
-// protocol, or, when the address is a URL ("ftp://files:21"), the ":" after that.
+// protocol, or, when that ":" opens a URL ("ftp://files:21"), the ":" after that. A
+// "//" elsewhere in the address ("proxy//corp:") leaves the first ":" the port's, so
+// that a composed "address:port" always reads back as the same address and port.
 std::string IEConfig::parseProxyServer(std::string& sServer, std::string& sPort) const {
     std::size_t e = position(sServer, "=");
     if (e == 0) {
@@ -265,9 +267,9 @@ std::string IEConfig::parseProxyServer(std::string& sServer, std::string& sPort)
     // Colons are looked for after the "=" only: one inside the protocol name cannot
     // separate a port.
     const std::size_t c1 = position(sServer, ":", e + 1);
-    const std::size_t slashes = c1 > 0 ? position(sServer, "//") : 0;
-    const std::size_t c2 = slashes > 0 ? position(sServer, ":", c1 + 1) : 0;
-    if (c1 > 0 && (c2 > 0 || slashes == 0)) {
+    const bool opensUrl = c1 > 0 && sServer.compare(c1, 2, "//") == 0;
+    const std::size_t c2 = opensUrl ? position(sServer, ":", c1 + 1) : 0;
+    if (c1 > 0 && (c2 > 0 || !opensUrl)) {
         const std::size_t separator = c2 > 0 ? c2 : c1;
         sPort = sServer.substr(separator);
         sServer = sServer.substr(e, separator - e - 1);
@@ -302,22 +304,22 @@ std::string IEConfig::bypassList() const {
     return IgnoreLocalAddresses() ? ProxyExceptions() + ";" + kLocal : ProxyExceptions();
 }
 
-// Entries on either side of "<local>" are kept: "a;<local>;b" lists "a;b".
+// Entries on either side of "<local>" are kept: "a;<local>;b" lists "a;b". Every
+// "<local>" goes, not only the first, so that the exceptions never hold one and the
+// list composed from them reads back the same.
 void IEConfig::setBypassList(const std::string& sList) {
-    const std::size_t local = sList.find(kLocal);
-    IgnoreLocalAddresses(local != std::string::npos);
-    if (local == std::string::npos) {
-        ProxyExceptions(sList);
-        return;
+    std::string list = sList;
+    bool ignoreLocal = false;
+    for (std::size_t local = list.find(kLocal); local != std::string::npos;
+         local = list.find(kLocal)) {
+        ignoreLocal = true;
+        const std::string before = local > 0 ? list.substr(0, local - 1) : "";
+        std::string after = list.substr(local + std::string(kLocal).size());
+        if (!after.empty() && after.front() == ';') after.erase(0, 1);
+        list = before.empty() || after.empty() ? before + after : before + ";" + after;
     }
-    const std::string before = local > 0 ? sList.substr(0, local - 1) : "";
-    std::string after = sList.substr(local + std::string(kLocal).size());
-    if (!after.empty() && after.front() == ';') after.erase(0, 1);
-    if (before.empty() || after.empty()) {
-        ProxyExceptions(before + after);
-    } else {
-        ProxyExceptions(before + ";" + after);
-    }
+    IgnoreLocalAddresses(ignoreLocal);
+    ProxyExceptions(list);
 }
 
 void IEConfig::appendRemoteAccessEntries() {

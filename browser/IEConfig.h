@@ -39,18 +39,21 @@ class IEConfig : public browserProperties {
 
     std::optional<DUNNames> DUNList() const override;
 
-  private:
+    // The proxy server string and the bypass list as the registry and the file hold
+    // them: reading one sets the properties, composing gives it back.
     void setProxySettings(const std::string& sServer);
-    std::string parseProxyServer(std::string& sServer, std::string& sPort) const;
     std::string buildProxyServer() const;
+    void setBypassList(const std::string& sList);
+    std::string bypassList() const;
+
+  private:
+    std::string parseProxyServer(std::string& sServer, std::string& sPort) const;
     void storeProxy(const std::string& sProtocol, const std::string& sAddr,
                     const std::string& sPort);
     void setHTTP(const std::string& sAddr, const std::string& sPort);
     void setFTP(const std::string& sAddr, const std::string& sPort);
     void setGopher(const std::string& sAddr, const std::string& sPort);
     void setSecure(const std::string& sAddr, const std::string& sPort);
-    std::string bypassList() const;
-    void setBypassList(const std::string& sList);
     void appendRemoteAccessEntries();
     void appendPhoneBookEntries();
     void cdInternetSettings();

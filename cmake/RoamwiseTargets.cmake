@@ -13,6 +13,10 @@ if(ROAMWISE_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(roamwise_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(ROAMWISE_FUZZ)
+  # Coverage for libFuzzer in every library; only the fuzz programs link the engine.
+  target_compile_options(roamwise_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # roamwise_library(NAME DIR DEPENDS...) builds every .cpp below DIR into one static
 # library. Core libraries must never see Qt: none of them links it.

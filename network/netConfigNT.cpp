@@ -22,6 +22,20 @@ std::string replaceAll(std::string text, char from, char to) {
     return text;
 }
 
+// NT separates the entries of a DNS server or search list with blanks, and takes
+// several in a row, or blanks at either end, as one separator: no entry is empty.
+std::string blankListToCommaList(const std::string& text) {
+    std::string list;
+    std::size_t start = text.find_first_not_of(' ');
+    while (start != std::string::npos) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        if (!list.empty()) list += ',';
+        list += text.substr(start, end - start);
+        start = text.find_first_not_of(' ', end);
+    }
+    return list;
+}
+
 // The wrapper has already dropped the NUL that ends the last entry; the one that ends
 // the list goes too, and the separators become commas.
 std::string multiStringToList(std::string text) {
@@ -142,13 +156,13 @@ void netConfigNT::getHost() {
 void netConfigNT::getDNSServers() {
     std::string servers;
     if (readText(kTcpipKey, "NameServer", servers))
-        cache().DNSServers = replaceAll(servers, ' ', ',');
+        cache().DNSServers = blankListToCommaList(servers);
 }
 
 void netConfigNT::getSearchList() {
     std::string list;
     readText(kTcpipKey, "SearchList", list);
-    cache().SearchList = replaceAll(list, ' ', ',');
+    cache().SearchList = blankListToCommaList(list);
 }
 
 void netConfigNT::readCardList(const std::string& valueName, std::string& target) {

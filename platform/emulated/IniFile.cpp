@@ -16,6 +16,16 @@ std::string unquote(std::string_view value) {
     return std::string(value);
 }
 
+// VALUE as a key line holds it. Reading trims blanks and drops one pair of quotes, so a
+// value with blanks at either end, or in quotes of its own, is written in quotes: it
+// then reads back as it was written, and loading and saving a file keeps it.
+std::string storedValue(std::string_view value) {
+    std::string text = joinLines(value);
+    const bool blanksAtEnds = trimBlanks(text).size() != text.size();
+    if (blanksAtEnds || unquote(text) != text) text = concat({"\"", text, "\""});
+    return text;
+}
+
 }  // namespace
 
 IniFile::IniFile(std::string_view bytes) {
@@ -23,17 +33,20 @@ IniFile::IniFile(std::string_view bytes) {
         byteOrderMark_ = kByteOrderMark;
         bytes.remove_prefix(kByteOrderMark.size());
     }
+    // A line ends at CR LF, LF or a CR alone, as Windows reads profile files: a file
+    // with CR-only line ends reads line by line, and a CR before CR LF never lands in
+    // a value.
     while (!bytes.empty()) {
-        const auto newline = bytes.find('\n');
-        if (newline == std::string_view::npos) {
+        const auto end = bytes.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
             lines_.push_back(classify(std::string(bytes), ""));
             break;
         }
-        std::string_view text = bytes.substr(0, newline);
-        const bool crLf = !text.empty() && text.back() == '\r';
-        if (crLf) text.remove_suffix(1);
-        lines_.push_back(classify(std::string(text), std::string(crLf ? kNewLine : "\n")));
-        bytes.remove_prefix(newline + 1);
+        const bool crLf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+        const std::size_t endLength = crLf ? 2 : 1;
+        lines_.push_back(classify(std::string(bytes.substr(0, end)),
+                                  std::string(bytes.substr(end, endLength))));
+        bytes.remove_prefix(end + endLength);
     }
 }
 
@@ -59,7 +72,7 @@ IniFile::Line IniFile::classify(std::string text, std::string ending) {
 }
 
 IniFile::Line IniFile::keyLine(std::string_view key, std::string_view value) {
-    return classify(concat({joinLines(key), "=", joinLines(value)}), std::string(kNewLine));
+    return classify(concat({joinLines(key), "=", storedValue(value)}), std::string(kNewLine));
 }
 
 std::optional<IniFile::SectionRange> IniFile::findSection(std::string_view section) const {
@@ -118,7 +131,7 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
     if (const auto index = findKey(*range, key)) {
         Line& line = lines_[*index];
         // The key keeps its own spelling and spacing; only the value is replaced.
-        std::string text = line.text.substr(0, line.valueStart) + joinLines(value);
+        std::string text = line.text.substr(0, line.valueStart) + storedValue(value);
         if (text == line.text) return false;
         line = classify(std::move(text), line.ending);
         return true;

@@ -16,7 +16,8 @@ namespace platform::emulated {
 class IniFile {
   public:
     IniFile() = default;
-    // Parses BYTES; a leading UTF-8 byte-order mark and LF-only line ends are accepted.
+    // Parses BYTES; a leading UTF-8 byte-order mark and CR LF, LF or CR line ends are
+    // accepted.
     explicit IniFile(std::string_view bytes);
 
     // The value of KEY in SECTION with surrounding blanks and one matching pair of
@@ -24,8 +25,9 @@ class IniFile {
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
 
     // Replaces KEY's value in place, or adds the key at the end of its section, or
-    // adds the section with the key at the end of the file. Returns whether the text
-    // changed.
+    // adds the section with the key at the end of the file. A value that would not read
+    // back as written (blanks at either end, or quotes of its own) is written in quotes.
+    // Returns whether the text changed.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
     // Each returns whether anything was removed.
     bool removeKey(std::string_view section, std::string_view key);
@@ -37,7 +39,7 @@ class IniFile {
     enum class Kind { Other, Section, Key };
     struct Line {
         std::string text;    // without its line end
-        std::string ending;  // "\r\n", "\n" or "" for a last line without one
+        std::string ending;  // "\r\n", "\n", "\r" or "" for a last line without one
         Kind kind = Kind::Other;
         std::string name;            // trimmed section or key name
         std::size_t valueStart = 0;  // for keys: where the value starts in TEXT

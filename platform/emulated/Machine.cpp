@@ -152,6 +152,10 @@ std::unique_ptr<Machine> Machine::create(const fs::path& requested,
     fs::path folder = fs::absolute(requested).lexically_normal();
     if (folder.filename().empty()) folder = folder.parent_path();
     if (holdsMachine(folder)) throw MachineError(folder.string() + " already holds a machine");
+    std::error_code ignored;
+    if (fs::exists(folder, ignored) && !fs::is_directory(folder, ignored)) {
+        throw MachineError(folder.string() + " is a file, not a folder");
+    }
     if (!isEmptyOrMissing(folder)) {
         throw MachineError(folder.string() + " is not empty and holds no machine");
     }

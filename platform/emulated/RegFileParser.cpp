@@ -77,9 +77,14 @@ std::vector<RegFileParser::LogicalLine> RegFileParser::splitLines(const std::str
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         std::string_view content = continuing ? trimmed(raw) : raw;
         if (!continuing) lines.push_back({std::string(), number});
-        // A final backslash continues the line, except where it closes a key name.
+        // A final backslash continues the line, except where it closes a key name or
+        // ends a comment ("; files live in C:\Windows\"): a comment ends at its line.
         std::string_view ending = trimmed(content);
-        continuing = !ending.empty() && ending.back() == '\\' && ending.front() != '[';
+        const std::string_view started = trimmed(lines.back().text);
+        const std::string_view opening = started.empty() ? trimmed(content) : started;
+        const bool keyOrComment =
+            !opening.empty() && (opening.front() == '[' || opening.front() == ';');
+        continuing = !ending.empty() && ending.back() == '\\' && !keyOrComment;
         if (continuing) content = ending.substr(0, ending.size() - 1);
         lines.back().text += content;
     }
@@ -125,13 +130,11 @@ void RegFileParser::parseKey(const LogicalLine& line, std::vector<RegFileEntry>&
     if (deletion) path.remove_prefix(1);
     const auto rooted = splitRootedPath(path);
     if (!rooted) fail(line.number, "unknown root key in \"" + std::string(path) + "\"");
-    // A key the registry functions could not create would be one they cannot list.
-    for (const auto& name : splitKeyPath(rooted->subPath)) {
-        if (!deletion && name.size() > kLongestKeyName) {
-            fail(line.number,
-                 "a key name longer than " + std::to_string(kLongestKeyName) + " characters");
-        }
+    const std::vector<std::string> names = splitKeyPath(rooted->subPath);
+    if (deletion && names.empty()) {
+        fail(line.number, concat({"the predefined key ", rooted->root.name, " cannot be deleted"}));
     }
+    if (!deletion) requireCreatableKey(line, names);
     RegFileEntry entry;
     entry.kind = deletion ? RegFileEntry::Kind::DeleteKey : RegFileEntry::Kind::Key;
     entry.line = line.number;
@@ -139,6 +142,30 @@ void RegFileParser::parseKey(const LogicalLine& line, std::vector<RegFileEntry>&
     entries.push_back(entry);
     currentKey_ = entry.keyPath;
     keyDeleted_ = deletion;
+}
+
+// A key the registry functions could not create would be one they cannot list, and a
+// name with a line break one that no registry file can hold: exporting its parent
+// would fail.
+void RegFileParser::requireCreatableKey(const LogicalLine& line,
+                                        const std::vector<std::string>& names) const {
+    if (names.size() > kDeepestKey) {
+        fail(line.number, "a key more than " + std::to_string(kDeepestKey) + " levels deep");
+    }
+    for (const auto& name : names) {
+        if (name.size() > kLongestKeyName) {
+            fail(line.number,
+                 "a key name longer than " + std::to_string(kLongestKeyName) + " characters");
+        }
+        requireOneLine(line, name, "key name");
+    }
+}
+
+void RegFileParser::requireOneLine(const LogicalLine& line, const std::string& name,
+                                   const char* what) const {
+    if (name.find_first_of("\r\n") != std::string::npos) {
+        fail(line.number, concat({"a ", what, " holding a line break"}));
+    }
 }
 
 std::string RegFileParser::parseQuoted(const LogicalLine& line, std::size_t& at) const {
@@ -169,6 +196,7 @@ void RegFileParser::parseValue(const LogicalLine& line, std::vector<RegFileEntry
         ++at;
     } else {
         entry.valueName = parseQuoted(line, at);
+        requireOneLine(line, entry.valueName, "value name");
     }
     std::string_view rest = trimmed(std::string_view(line.text).substr(at));
     if (rest.empty() || rest.front() != '=') fail(line.number, "missing '=' after the value name");

@@ -47,6 +47,8 @@ class RegFileParser {
     void parseLine(const LogicalLine& line, std::vector<RegFileEntry>& entries);
     void parseKey(const LogicalLine& line, std::vector<RegFileEntry>& entries);
     void parseValue(const LogicalLine& line, std::vector<RegFileEntry>& entries);
+    void requireCreatableKey(const LogicalLine& line, const std::vector<std::string>& names) const;
+    void requireOneLine(const LogicalLine& line, const std::string& name, const char* what) const;
     std::string parseQuoted(const LogicalLine& line, std::size_t& at) const;
     void parseData(const LogicalLine& line, std::string_view data, RegFileEntry& entry) const;
     std::string parseHexBytes(const LogicalLine& line, std::string_view hex) const;

@@ -1,5 +1,7 @@
 #include "platform/emulated/RegistryDatabase.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 
@@ -106,9 +108,42 @@ struct RegistryDatabase::Statements {
     SqliteStatement written, dataVersion, begin, commit, rollback;
 };
 
-RegistryDatabase::RegistryDatabase(const std::filesystem::path& file) {
-    int code =
-        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+namespace {
+
+// A database that this process may not change, or whose folder it may not add files to.
+// SQLite keeps its WAL index and log beside the database, so in such a folder it could
+// not even read.
+bool onReadOnlyStorage(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) return false;
+    const std::filesystem::path folder = std::filesystem::absolute(file, error).parent_path();
+    return ::access(file.c_str(), W_OK) != 0 || ::access(folder.c_str(), W_OK) != 0;
+}
+
+// FILE as an SQLite URI naming the database immutable: read without locks or a WAL
+// index, which nothing can change while the storage stays read-only.
+std::string immutableUri(const std::filesystem::path& file) {
+    std::string uri = "file:";
+    for (char c : std::filesystem::absolute(file).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static const char digits[] = "0123456789ABCDEF";
+            const auto byte = static_cast<unsigned char>(c);
+            uri += {'%', digits[byte >> 4], digits[byte & 0xF]};
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+}  // namespace
+
+RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
+    : readOnly_(onReadOnlyStorage(file)) {
+    int code = readOnly_ ? sqlite3_open_v2(immutableUri(file).c_str(), &db_,
+                                           SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
+                         : sqlite3_open_v2(file.c_str(), &db_,
+                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (code != SQLITE_OK) {
         std::string message = "cannot open " + file.string() + ": " +
                               (db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code));
@@ -119,11 +154,15 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file) {
         sqlite3_busy_timeout(db_, kBusyTimeoutMs);
         sqlite3_extended_result_codes(db_, 1);
         execute("PRAGMA foreign_keys = ON");
-        walMode_ = queryText("PRAGMA journal_mode = WAL") == "wal";
-        // In WAL mode NORMAL keeps the database consistent after a crash; only the last
-        // changes before a power loss may be missing.
-        execute("PRAGMA synchronous = NORMAL");
-        createSchemaIfMissing();
+        if (readOnly_) {
+            requireCurrentSchema();
+        } else {
+            walMode_ = queryText("PRAGMA journal_mode = WAL") == "wal";
+            // In WAL mode NORMAL keeps the database consistent after a crash; only the
+            // last changes before a power loss may be missing.
+            execute("PRAGMA synchronous = NORMAL");
+            createSchemaIfMissing();
+        }
         statements_ = std::make_unique<Statements>(db_);
     } catch (...) {
         statements_.reset();
@@ -183,6 +222,19 @@ void RegistryDatabase::createSchemaIfMissing() {
     } catch (...) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
+    }
+}
+
+// Read-only storage can only be read as it is: a database of another format, or one
+// still without the mark of removed keys, cannot be brought up to date there.
+void RegistryDatabase::requireCurrentSchema() {
+    const bool current =
+        queryText("PRAGMA user_version") == std::to_string(kSchemaVersion) &&
+        queryText("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = 'keys_removed'") ==
+            "1";
+    if (!current) {
+        throw DatabaseError(SQLITE_READONLY,
+                            "registry database of an older format on read-only storage");
     }
 }
 

@@ -140,6 +140,7 @@ class RegistryDatabase {
     void execute(const char* sql);
     std::string queryText(const char* sql);
     void createSchemaIfMissing();
+    void requireCurrentSchema();
     void addKeyIdMarkIfMissing();
     void addPendingRenamesIfMissing();
     void touchKey(KeyId key);
@@ -150,6 +151,7 @@ class RegistryDatabase {
     std::unique_ptr<Statements> statements_;
     int transactionDepth_ = 0;
     std::uint64_t localChanges_ = 0;
+    bool readOnly_ = false;  // opened immutable from read-only storage
     bool walMode_ = false;
 };
 

@@ -28,6 +28,8 @@ std::string foldName(std::string_view name);
 
 // The longest key name (one component of a path) the registry functions create.
 constexpr std::size_t kLongestKeyName = 255;
+// The most levels a key may lie below its root, as on Windows.
+constexpr std::size_t kDeepestKey = 512;
 
 // The components of a key path between backslashes; empty components (doubled or
 // trailing backslashes) are dropped.

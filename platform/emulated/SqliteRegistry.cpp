@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform::emulated {
@@ -43,6 +44,11 @@ std::string joinFolded(std::string path, const std::vector<std::string>& compone
         path += foldName(component);
     }
     return path;
+}
+
+// Key names hold no backslash, so each one in a folded path opens a level.
+std::size_t levelsBelowRoot(const std::string& path) {
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
 }
 
 }  // namespace
@@ -330,6 +336,9 @@ LONG SqliteRegistry::RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, con
     if (result != win32::ERROR_SUCCESS) return result;
     for (const auto& component : components) {
         if (component.size() > kLongestKeyName) return win32::ERROR_INVALID_PARAMETER;
+    }
+    if (levelsBelowRoot(base->path) + components.size() > kDeepestKey) {
+        return win32::ERROR_INVALID_PARAMETER;
     }
     return guarded(win32::ERROR_CANTWRITE, [&] {
         RegistryDatabase::Transaction transaction(database_);

@@ -187,6 +187,29 @@ TEST_F(IEConfigTest, BypassListAndLocalAddresses) {
     EXPECT_TRUE(ie_.IgnoreLocalAddresses());
 }
 
+// Reading a server string or bypass list and composing it again reaches a fixed point
+// in one pass, so loading and saving a file never keeps changing it.
+TEST_F(IEConfigTest, ComposedStringsReadBackTheSame) {
+    const std::pair<std::string, std::string> servers[] = {
+        {"proxy//corp", "proxy//corp:"},
+        {"http=a//b:80", "http=a//b:80"},
+        {"ftp=ftp://files:21;http=web", "ftp=ftp://files:21;http=web"},
+        {"web:", "web:"},
+    };
+    for (const auto& [server, composed] : servers) {
+        ie_.setProxySettings(server);
+        EXPECT_EQ(ie_.buildProxyServer(), composed) << server;
+        ie_.setProxySettings(composed);
+        EXPECT_EQ(ie_.buildProxyServer(), composed) << server;
+    }
+    ie_.setBypassList("localhost;<local><local>;*.corp");
+    EXPECT_EQ(ie_.ProxyExceptions(), "localhost;*.corp");
+    EXPECT_TRUE(ie_.IgnoreLocalAddresses());
+    ie_.setBypassList(ie_.bypassList());
+    EXPECT_EQ(ie_.ProxyExceptions(), "localhost;*.corp");
+    EXPECT_TRUE(ie_.IgnoreLocalAddresses());
+}
+
 TEST_F(IEConfigTest, SwitchesAreReadFromTheirFirstByte) {
     setBinary(kSettings, "ProxyEnable", {1, 0, 0, 0});
     ie_.getProxyEnabled();

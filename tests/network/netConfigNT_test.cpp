@@ -70,6 +70,22 @@ TEST(NetConfigNT, LoadsTheTemplateWorkstation) {
     EXPECT_EQ(net.printerList()->size(), 2u);
 }
 
+
+// NT takes any run of blanks in these lists, and blanks at either end, as one separator;
+// each must read as a list without empty entries, or a file saved from it would be
+// refused when applied.
+TEST(NetConfigNT, BlankSeparatedListsReadWithoutEmptyEntries) {
+    testsupport::TestMachine machine("nt4");
+    writeText(kTcpip, "NameServer", "  10.20.0.10   10.20.0.11 ");
+    writeText(kTcpip, "SearchList", "a.example  b.example ");
+    netConfigNT net;
+    net.loadConfiguration();
+    EXPECT_EQ(net.DNSServers(), "10.20.0.10,10.20.0.11");
+    EXPECT_EQ(net.SearchList(), "a.example,b.example");
+    writeText(kTcpip, "NameServer", "   ");
+    net.loadConfiguration();
+    EXPECT_EQ(net.DNSServers(), "");
+}
 TEST(NetConfigNT, WinsFollowsTheServers) {
     testsupport::TestMachine machine("nt4");
     writeText(kCardNetBt, "NameServer", "");

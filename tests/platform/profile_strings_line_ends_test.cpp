@@ -66,4 +66,35 @@ TEST_F(ProfileLineEndsTest, AByteOrderMarkAndLfLinesSurviveWrites) {
     EXPECT_EQ(readBytes(), bom + "[Network]\nIPAddress=10.0.0.2\r\n[Advanced]\r\nAutoApply=1\r\n");
 }
 
+// A CR alone ends a line, as Windows reads these files: CR-only files read line by line,
+// and a line ended by CR CR LF gives its value without a CR, so that it neither reaches
+// the registry nor changes on every load and save.
+TEST_F(ProfileLineEndsTest, ACarriageReturnAloneEndsALine) {
+    writeBytes("[cr]\rk1=v1\rk3=v3\r");
+    EXPECT_EQ(get("cr", "k1"), "v1");
+    EXPECT_EQ(get("CR", "k3"), "v3");
+    ASSERT_EQ(1, set("cr", "k1", "w1"));
+    EXPECT_EQ(readBytes(), "[cr]\rk1=w1\rk3=v3\r");
+
+    const std::string doubled = "[Internet Explorer]\r\nProxyServer=proxy.corp:8080\r\r\nNext=1\r\n";
+    writeBytes(doubled);
+    EXPECT_EQ(get("Internet Explorer", "ProxyServer"), "proxy.corp:8080");
+    EXPECT_EQ(get("Internet Explorer", "Next"), "1");
+    ASSERT_EQ(1, set("Internet Explorer", "ProxyServer", "proxy.corp:8080"));
+    EXPECT_EQ(readBytes(), doubled) << "writing the value read back changes nothing";
+}
+
+// Reading drops blanks at either end and one pair of quotes; a value holding such
+// blanks or quotes is written in quotes, so it reads back as written and a file keeps
+// it through any number of loads and saves.
+TEST_F(ProfileLineEndsTest, ValuesReadBackAsWritten) {
+    for (const std::string value : {"  padded  ", "\"quoted\"", "'single'", "\"\"twice\"\"", "plain"}) {
+        ASSERT_EQ(1, set("Advanced", "Comments", value));
+        EXPECT_EQ(get("Advanced", "Comments"), value);
+    }
+    EXPECT_EQ(readBytes(), "[Advanced]\r\nComments=plain\r\n");
+    ASSERT_EQ(1, set("Advanced", "Comments", "\"quoted\""));
+    EXPECT_EQ(readBytes(), "[Advanced]\r\nComments=\"\"quoted\"\"\r\n");
+}
+
 }  // namespace

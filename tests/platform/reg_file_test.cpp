@@ -117,6 +117,13 @@ TEST(RegFileImport, AMalformedLineNamesFileAndLineAndChangesNothing) {
         {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n[HKEY_CURRENT_USER\\New\\" + std::string(256, 'k') +
              "]\n",
          "line 3"},
+        // Roots are never deleted, with or without a final backslash.
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n[-HKEY_LOCAL_MACHINE]\n", "line 3"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n[-HKEY_CURRENT_USER\\]\n", "line 3"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n[-hkcu]\n", "line 3"},
+        // Names no registry file could carry: exporting their parent would fail.
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n[HKEY_CURRENT_USER\\New\\a\rb]\n", "line 3"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\New]\n\"a\rb\"=\"1\"\n", "line 3"},
     };
     for (const auto& [text, line] : broken) {
         try {
@@ -210,7 +217,13 @@ TEST(RegFileExport, TheWholeTemplateRegistryRoundTrips) {
         TestMachine target(name);
         for (const char* root : {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS"}) {
             std::string exported = RegFileExporter(databaseOf(source)).exportKey(root);
-            importText(target, "REGEDIT4\r\n\r\n[-" + std::string(root) + "]\r\n", "clear.reg");
+            // A root itself cannot be deleted: everything below it is, key by key.
+            std::string clear = "REGEDIT4\r\n\r\n";
+            const KeyId rootKey = *databaseOf(target).findKey(root);
+            for (const auto& subkey : databaseOf(target).subkeys(rootKey)) {
+                clear += "[-" + std::string(root) + "\\" + subkey.name + "]\r\n";
+            }
+            importText(target, clear, "clear.reg");
             EXPECT_EQ(dumpTree(target, root), std::string("[") + root + "]\n");
             importText(target, exported);
             EXPECT_EQ(dumpTree(target, root), dumpTree(source, root)) << name << " " << root;
@@ -224,6 +237,56 @@ TEST(RegFileImport, KeyNamesUpToTheRegistrysLimitAreRead) {
     importText(m, "REGEDIT4\n[HKEY_CURRENT_USER\\Long\\" + longest + "]\n\"v\"=\"1\"\n" +
                       "[-HKEY_CURRENT_USER\\Long\\" + std::string(300, 'k') + "]\n");
     EXPECT_TRUE(valueAt(m, "HKEY_CURRENT_USER\\LONG\\" + foldName(longest), "v"));
+}
+
+// A comment ends at its line even when it ends in a backslash, as a path may.
+TEST(RegFileImport, ACommentEndingInABackslashEndsAtItsLine) {
+    TestMachine m("win98");
+    importText(m,
+               "REGEDIT4\r\n[HKEY_CURRENT_USER\\First]\r\n\"a\"=\"1\"\r\n"
+               "; files live in C:\\Windows\\\r\n"
+               "[HKEY_CURRENT_USER\\Second]\r\n\"b\"=\"2\"\r\n");
+    EXPECT_TRUE(valueAt(m, "HKEY_CURRENT_USER\\SECOND", "b"));
+    EXPECT_FALSE(valueAt(m, "HKEY_CURRENT_USER\\FIRST", "b"));
+}
+
+// Keys lie at most 512 levels below their root, as on Windows: a deeper key is refused
+// by the import (naming the line) and by RegCreateKeyExA, whose keys' paths would
+// otherwise make the database grow with the square of the depth.
+TEST(RegFileImport, KeysDeeperThan512LevelsAreRefused) {
+    TestMachine m("win98");
+    std::string path = "HKEY_CURRENT_USER";
+    for (int level = 0; level < 512; ++level) path += "\\k";
+    importText(m, "REGEDIT4\n[" + path + "]\n\"deepest\"=\"1\"\n");
+    EXPECT_TRUE(valueAt(m, foldName(path), "deepest"));
+    try {
+        importText(m, "REGEDIT4\n\n[" + path + "\\k]\n", "deep.reg");
+        ADD_FAILURE() << "a key 513 levels deep was imported";
+    } catch (const RegFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("deep.reg, line 3"), std::string::npos);
+    }
+
+    SqliteRegistry& registry = m.machine().registry();
+    std::string below511 = "k";
+    for (int level = 1; level < 511; ++level) below511 += "\\k";
+    win32::HKEY key = 0;
+    ASSERT_EQ(registry.RegOpenKeyExA(win32::HKEY_CURRENT_USER, below511.c_str(), 0,
+                                     win32::KEY_ALL_ACCESS, &key),
+              win32::ERROR_SUCCESS);
+    win32::HKEY created = 0;
+    // One more level reaches 512; two more would make 513, from a handle as from a root.
+    EXPECT_EQ(registry.RegCreateKeyExA(key, "x", 0, nullptr, 0, win32::KEY_ALL_ACCESS, nullptr,
+                                       &created, nullptr),
+              win32::ERROR_SUCCESS);
+    registry.RegCloseKey(created);
+    EXPECT_EQ(registry.RegCreateKeyExA(key, "x\\y", 0, nullptr, 0, win32::KEY_ALL_ACCESS,
+                                       nullptr, &created, nullptr),
+              win32::ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(registry.RegCreateKeyExA(win32::HKEY_CURRENT_USER, (below511 + "\\x\\y").c_str(),
+                                       0, nullptr, 0, win32::KEY_ALL_ACCESS, nullptr, &created,
+                                       nullptr),
+              win32::ERROR_INVALID_PARAMETER);
+    registry.RegCloseKey(key);
 }
 
 // Export refuses what no registry file can carry rather than write one that cannot be

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +44,14 @@ class RmwctlRunner {
     RmwctlOutcome runWithFileSizeLimit(int blocks, const std::vector<std::string>& arguments) const {
         return runCommand("ulimit -f " + std::to_string(blocks) + "; ", output_.path() / "stdout",
                           arguments);
+    }
+
+    // Runs rmwctl as the user nobody, for whom file permissions hold (they do not for
+    // root). The machine folder and the files named must be open to that user.
+    RmwctlOutcome runUnprivileged(const std::vector<std::string>& arguments) const {
+        const std::string prefix =
+            ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups env " : "";
+        return runCommand(prefix, output_.path() / "stdout", arguments);
     }
 
   private:

@@ -210,7 +210,9 @@ TEST_P(ApplyVerbs, DiffListsTheChangesAndApplyPutsTheSavedConfigurationBack) {
         outcome = rmwctl({"diff", office});
     }
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.err, std::string("rmwctl: address settings go to adapter 0 (") +
+                               (onWin98() ? "Dial-Up Adapter" : "[1] 3Com Fast EtherLink XL Adapter (3C905)") +
+                               ")\n");
     EXPECT_EQ(outcome.out,
               addressDiff() + dnsDiff() + explorerDiff() + navigatorDiff() + firstWriteDiff());
     EXPECT_EQ(machineState(), changed) << "diff wrote to the machine";
@@ -364,9 +366,6 @@ TEST_P(ApplyVerbs, FilesThatAreNoConfigurationFilesAreRefused) {
         {"Empty.rmw", ""},
         {"Notes.rmw", "Office: proxy on 8080\r\nHome: no proxy\r\n"},
         {"Old.rmw", "# version 1\r\nrmw_version '1.0'\r\nIPAddress '192.168.0.5'\r\nautoapply\r\n"},
-        // Every line ended by CR alone: one long comment line to the profile functions.
-        {"Classic.rmw",
-         replaced(contents(office), "\r\n[Enabled Sections]\r\n", "\r[Enabled Sections]\r")},
     };
     for (const auto& file : files) {
         const std::string path = (folder_.path() / file.name).string();
@@ -382,6 +381,19 @@ TEST_P(ApplyVerbs, FilesThatAreNoConfigurationFilesAreRefused) {
         }
     }
     EXPECT_EQ(machineState(), before);
+
+    // Lines ended by CR alone are lines, as Windows reads them.
+    std::string classic = contents(office);
+    for (auto at = classic.find("\r\n"); at != std::string::npos; at = classic.find("\r\n", at))
+        classic.erase(at + 1, 1);
+    write(folder_.path() / "Classic.rmw", classic);
+    EXPECT_EQ(succeed({"diff", (folder_.path() / "Classic.rmw").string()}), succeed({"diff", office}));
+
+    // A UTF-16 file is named as one, with the way out.
+    write(folder_.path() / "Wide.rmw", std::string("\xFF\xFE[\0E\0]\0", 8));
+    const auto wide = rmwctl({"apply", (folder_.path() / "Wide.rmw").string()});
+    EXPECT_EQ(wide.status, 1);
+    EXPECT_TRUE(contains(wide.err, "is UTF-16 text")) << wide.err;
 
     // A file whose groups are all switched off is one; it changes nothing.
     std::string switchedOff = contents(office);
@@ -527,6 +539,54 @@ TEST(ApplyVerbsDiff, ComparesWithTheAdapterTheFileNames) {
     EXPECT_EQ(rmwctl.run({"diff", office}).out, "");
 }
 
+// The line of KEY in TEXT replaced by KEY=VALUE.
+std::string withValue(std::string text, const std::string& key, const std::string& value) {
+    const auto at = text.find("\r\n" + key + "=");
+    EXPECT_NE(at, std::string::npos) << "no key " << key;
+    if (at == std::string::npos) return text;
+    const auto end = text.find("\r\n", at + 2);
+    return text.replace(at + 2, end - at - 2, key + "=" + value);
+}
+
+// On the Windows 98 laptop adapter 0 is the dial-up adapter: an office file is saved for
+// the Ethernet card, whose scope (with WinSock 2 the adapter's own) diff lists as apply
+// writes it; a file naming a card the machine lacks is applied to adapter 0, with a
+// warning.
+TEST(ApplyVerbsDiff, SaveForAnAdapterAndDiffTellsWhereItsSettingsGo) {
+    testsupport::TestMachine machine("win98");
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    const std::string card = "Intel 8255x-based PCI Ethernet Adapter (10/100)";
+    const std::string office = (folder.path() / "Office.rmw").string();
+    auto outcome = rmwctl.run({"save", office, "--adapter", "1"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(contains(contents(office), "Adapter=" + card + "\r\n"));
+    EXPECT_TRUE(contains(contents(office), "IPAddress=192.168.10.47\r\n"));
+    const std::string byName = (folder.path() / "ByName.rmw").string();
+    ASSERT_EQ(rmwctl.run({"save", "--adapter", "intel 8255X-based PCI Ethernet Adapter (10/100)",
+                          byName}).status, 0);
+    EXPECT_EQ(contents(byName), contents(office));
+    outcome = rmwctl.run({"save", byName, "--adapter", "7"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(contains(outcome.err, "no network adapter '7'") && contains(outcome.err, card))
+        << outcome.err;
+
+    std::string text = withValue(contents(office), "WINS", "1");
+    text = withValue(withValue(text, "NameServer1", "192.168.10.5"), "ScopeID", "ROAMSCOPE");
+    write(office, text);
+    outcome = rmwctl.run({"diff", office});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(contains(outcome.out, "General\tScopeID\t\tROAMSCOPE\t")) << outcome.out;
+    EXPECT_EQ(outcome.err, "rmwctl: address settings go to adapter 1 (" + card + ")\n");
+    ASSERT_EQ(rmwctl.run({"apply", office}).status, 0);
+    EXPECT_EQ(rmwctl.run({"diff", office}).out, "") << "diff and apply agree";
+
+    write(office, withValue(text, "Adapter", "Gone Card"));
+    outcome = rmwctl.run({"diff", office});
+    EXPECT_EQ(outcome.err, "rmwctl: warning: the file's adapter 'Gone Card' is not installed; its "
+                           "address settings go to adapter 0 (Dial-Up Adapter) instead\n");
+}
+
 TEST(ApplyVerbsErrors, AnErrorReportedWhileApplyingIsAFailure) {
     testsupport::TestMachine machine("win98");
     testsupport::TempFolder folder;
@@ -539,7 +599,8 @@ TEST(ApplyVerbsErrors, AnErrorReportedWhileApplyingIsAFailure) {
     const auto tried = rmwctl.run({"diff", office});
     EXPECT_EQ(tried.status, 0) << tried.err;
     EXPECT_EQ(tried.out, "N. Navigator\tWAISPort\t\t0\t\n");
-    EXPECT_EQ(tried.err, "rmwctl: applying '" + office +
+    EXPECT_EQ(tried.err, "rmwctl: address settings go to adapter 0 (Dial-Up Adapter)\n"
+                         "rmwctl: applying '" + office +
                              "' would report: Error writing Navigator preferences\n");
 
     const auto outcome = rmwctl.run({"apply", office});

@@ -79,6 +79,69 @@ TEST(ConfigVerbsErrors, AFileThatCannotBeWrittenIsAFailure) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "missing"));
 }
 
+// The system's message for a file it cannot write is the same for every cause; rmwctl
+// adds which one it is.
+TEST(ConfigVerbsErrors, AFileThatCannotBeWrittenIsToldWhy) {
+    testsupport::TestMachine machine("win98");
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    std::filesystem::create_directories(folder.path() / "Folder.rmw");
+    const std::pair<std::string, std::string> cases[] = {
+        {(folder.path() / "missing" / "Office.rmw").string(), "(the folder Z:"},
+        {(folder.path() / "Folder.rmw").string(), "(it is a folder)"},
+        {"D:\\Office.rmw", "(the drive or network share does not exist)"},
+    };
+    for (const auto& [target, cause] : cases) {
+        const auto outcome = rmwctl.run({"save", target});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_NE(outcome.err.find("Path/File access error " + cause), std::string::npos)
+            << outcome.err;
+    }
+}
+
+// Permissions bind an ordinary user (never root): a read-only machine can still be read,
+// a read-only file is named as such, and an unreadable configuration file is not called
+// "not a Roamwise configuration file".
+TEST(ConfigVerbsErrors, PermissionsAreToldAndAReadOnlyMachineCanBeRead) {
+    testsupport::TestMachine machine("win98");
+    testsupport::TempFolder folder;
+    const testsupport::RmwctlRunner rmwctl(machine.folder());
+    const auto office = folder.path() / "Office.rmw";
+    ASSERT_EQ(rmwctl.run({"save", office.string()}).status, 0);
+    namespace fs = std::filesystem;
+    const auto readable = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const auto listable = readable | fs::perms::owner_exec | fs::perms::group_exec |
+                          fs::perms::others_exec;
+    fs::permissions(folder.path(), listable | fs::perms::owner_write);
+    fs::permissions(office, readable);
+    for (const auto& entry : fs::recursive_directory_iterator(machine.folder())) {
+        fs::permissions(entry.path(), entry.is_directory() ? listable : readable);
+    }
+    fs::permissions(machine.folder(), listable);
+
+    auto outcome = rmwctl.runUnprivileged({"reg", "query", "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_FALSE(outcome.out.empty());
+    outcome = rmwctl.runUnprivileged({"show"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, readNative(office));
+
+    outcome = rmwctl.runUnprivileged({"save", office.string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("(the file is read-only)"), std::string::npos) << outcome.err;
+    fs::permissions(office, fs::perms::none);
+    outcome = rmwctl.runUnprivileged({"diff", office.string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("cannot read '" + office.string() + "': Permission denied"),
+              std::string::npos)
+        << outcome.err;
+
+    fs::permissions(machine.folder(), fs::perms::owner_all);
+    for (const auto& entry : fs::recursive_directory_iterator(machine.folder())) {
+        fs::permissions(entry.path(), fs::perms::owner_all);
+    }
+}
+
 TEST(ConfigVerbsErrors, WrongArgumentsAreUsageErrors) {
     testsupport::TestMachine machine("win98");
     const testsupport::RmwctlRunner rmwctl(machine.folder());

@@ -46,6 +46,15 @@ TEST(MachineVerbs, InitNeverReplacesAMachine) {
     EXPECT_FALSE(Machine::open(existing.folder())->description().isNT());
 }
 
+TEST(MachineVerbs, InitOnAPlainFileSaysSo) {
+    testsupport::TempFolder folder;
+    const auto file = folder.path() / "machine";
+    std::ofstream(file) << "not a folder";
+    const auto outcome = RmwctlRunner(folder.path()).run({"machine", "init", file.string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("is a file, not a folder"), std::string::npos) << outcome.err;
+}
+
 TEST(MachineVerbs, UsageErrorsExitTwo) {
     TempFolder temp;
     RmwctlRunner rmwctl(temp.path() / "m");

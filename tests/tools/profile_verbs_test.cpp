@@ -50,7 +50,11 @@ TEST_F(ProfileVerbsTest, MissingKeysAndFilesExitWithOne) {
     auto outcome = rmwctl.run({"profile", "get", file, "Network", "IPAddress"});
     EXPECT_EQ(1, outcome.status);
     EXPECT_TRUE(outcome.out.empty());
-    EXPECT_NE(std::string::npos, outcome.err.find("IPAddress")) << outcome.err;
+    EXPECT_NE(std::string::npos, outcome.err.find("no such file")) << outcome.err;
+    rmwctl.run({"profile", "set", file, "Network", "Host", "roamer"});
+    outcome = rmwctl.run({"profile", "get", file, "Network", "IPAddress"});
+    EXPECT_EQ(1, outcome.status);
+    EXPECT_NE(std::string::npos, outcome.err.find("no key 'IPAddress'")) << outcome.err;
     outcome =
         rmwctl.run({"profile", "set", (work.path() / "no" / "x.rmw").string(), "S", "k", "v"});
     EXPECT_EQ(1, outcome.status);

@@ -76,7 +76,7 @@ TEST_P(RegVerbsTest, AddWritesEveryTypeAndQueryLaysThemOutAsRegDoes) {
     auto outcome = rmwctl({"reg", "query", "hkcu\\Software\\Tool"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
-              "\nHKEY_CURRENT_USER\\Software\\Tool\n"
+              "HKEY_CURRENT_USER\\Software\\Tool\n"
               "    Text    REG_SZ    C:\\WINDOWS\n"
               "    (Default)    REG_SZ    default\n"
               "    Path    REG_EXPAND_SZ    %WINDIR%\n"
@@ -88,7 +88,7 @@ TEST_P(RegVerbsTest, AddWritesEveryTypeAndQueryLaysThemOutAsRegDoes) {
               "HKEY_CURRENT_USER\\Software\\Tool\\Child\n");
     outcome = rmwctl({"reg", "query", key, "--value", "count"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "\n" + key + "\n    count    REG_DWORD    0xffffffff\n\n");
+    EXPECT_EQ(outcome.out, key + "\n    count    REG_DWORD    0xffffffff\n\n");
 }
 
 TEST_P(RegVerbsTest, MissingKeysAndValuesExitOneWithOneLine) {
@@ -148,10 +148,12 @@ TEST_P(RegVerbsTest, QueryOfAKeyWithoutValuesListsOnlyItsSubkeys) {
     expectOk({"reg", "add", "HKCU\\Bare\\Two"});
     auto outcome = rmwctl({"reg", "query", "HKCU\\Bare"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "\nHKEY_CURRENT_USER\\Bare\\One\nHKEY_CURRENT_USER\\Bare\\Two\n");
+    EXPECT_EQ(outcome.out, "HKEY_CURRENT_USER\\Bare\\One\nHKEY_CURRENT_USER\\Bare\\Two\n");
+    // Like reg.exe, no blank line opens the output: a key without values or subkeys
+    // prints nothing.
     outcome = rmwctl({"reg", "query", "HKCU\\Bare\\One"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "\n");
+    EXPECT_EQ(outcome.out, "");
 }
 
 TEST_P(RegVerbsTest, QueryShowsEveryValueTypeAndEverySubkeyWhateverItsSize) {
@@ -168,7 +170,7 @@ TEST_P(RegVerbsTest, QueryShowsEveryValueTypeAndEverySubkeyWhateverItsSize) {
     expectOk({"reg", "add", "HKCU\\Odd\\Zed"});
     auto outcome = rmwctl({"reg", "query", "HKCU\\Odd"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "\nHKEY_CURRENT_USER\\Odd\n"
+    EXPECT_EQ(outcome.out, "HKEY_CURRENT_USER\\Odd\n"
                            "    Big    0x100    FF\n"
                            "    Tagged    0x20    0102\n"
                            "\n"

@@ -1,11 +1,16 @@
 // rmwctl apply / diff: what the main program does with a configuration file named on its
 // command line, and what applying that file would change on the machine.
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -97,6 +102,19 @@ void requireConfigurationFile(const std::string& file, const std::string& shownN
         const bool present = std::filesystem::exists(platform::files().toNative(file), error);
         throw Failure("cannot open '" + shownName +
                       "': " + (present ? "not a file" : "no such file"));
+    }
+    const std::filesystem::path native = platform::files().toNative(file);
+    std::ifstream stream(native, std::ios::binary);
+    if (!stream) {
+        throw Failure("cannot read '" + shownName + "': " + std::strerror(errno));
+    }
+    char start[2] = {};
+    stream.read(start, sizeof start);
+    const std::string_view mark(start, static_cast<std::size_t>(stream.gcount()));
+    if (mark == "\xFF\xFE" || mark == "\xFE\xFF") {
+        throw Failure("'" + shownName +
+                      "' is UTF-16 text; Roamwise configuration files are single-byte (ANSI) "
+                      "text: save it again in that encoding");
     }
     if (!hasEnabledSections(file)) {
         throw Failure("'" + shownName +
@@ -314,6 +332,7 @@ struct OpenedFile {
     std::vector<ShownSetting> before;
     std::vector<ShownSetting> opened;
     int adapter = 0;
+    std::vector<std::string> adapters;  // empty when the machine has none
     std::vector<std::string> tabCaptions;
 };
 
@@ -326,6 +345,7 @@ OpenedFile openInWindow(const std::string& file, const std::string& shownName) {
     if (!window.showConfigurationFile(file)) throw Failure("cannot open '" + shownName + "'");
     result.opened = shownSettings(window);
     result.adapter = window.general.cmbNIC.ListIndex();
+    if (window.general.adaptersPresent()) result.adapters = window.general.cmbNIC.items();
     for (int tab = 0; tab <= kAdvancedTab; ++tab) {
         result.tabCaptions.push_back(window.tabSettings.tab(tab).Caption());
     }
@@ -383,6 +403,26 @@ void printDifference(const OpenedFile& opened, const ShownSetting& before, const
         << (before.needsRestart ? "restart" : "") << "\n";
 }
 
+// Which adapter the file's address settings go to. A file saved for an adapter this
+// machine lacks is applied to adapter 0, which may be another kind of adapter entirely
+// (the dial-up adapter of a laptop): the user is warned.
+void printTargetAdapter(const std::string& file, const OpenedFile& opened, std::ostream& err) {
+    if (fileValue(file, "Enabled Sections", "General") != "1" || opened.adapters.empty()) return;
+    const auto index = static_cast<std::size_t>(opened.adapter);
+    const std::string target = index < opened.adapters.size() ? opened.adapters[index] : "";
+    const std::string named = fileValue(file, "Network", "Adapter");
+    const bool installed = named == kMissing || named.empty() ||
+                           std::find(opened.adapters.begin(), opened.adapters.end(), named) !=
+                               opened.adapters.end();
+    if (!installed) {
+        err << "rmwctl: warning: the file's adapter '" << named
+            << "' is not installed; its address settings go to adapter " << index << " ("
+            << target << ") instead\n";
+    } else {
+        err << "rmwctl: address settings go to adapter " << index << " (" << target << ")\n";
+    }
+}
+
 void printDifferences(const std::string& shownName, Io io) {
     useMachine(io);
     const std::string file = pathToOpen(shownName);
@@ -391,6 +431,7 @@ void printDifferences(const std::string& shownName, Io io) {
     requireApplicableValues(file, shownName, usedMachine(io).description().isNT());
     warnOfMissingSections(file, shownName, io.err);
     const OpenedFile opened = openInWindow(file, shownName);
+    printTargetAdapter(file, opened, io.err);
     const std::vector<ShownSetting> now = machineSettings(opened.adapter);
     const std::vector<ShownSetting> applied =
         settingsAfterApplying(file, shownName, opened.adapter, io.err);
@@ -469,7 +510,10 @@ const VerbRegistration diffRegistration(
     "                                  empty); tabs and line breaks in values are written\n"
     "                                  \\t, \\r, \\n. FILE is tried out on a copy of the\n"
     "                                  machine; the machine itself is not touched.\n"
-    "                                  Nothing differs: no output. Exit 1 for a FILE that\n"
+    "                                  Nothing differs: no output. Standard error names\n"
+    "                                  the adapter the address settings go to, with a\n"
+    "                                  warning when FILE's adapter is not installed and\n"
+    "                                  adapter 0 takes them. Exit 1 for a FILE that\n"
     "                                  apply refuses",
     diffVerb);
 

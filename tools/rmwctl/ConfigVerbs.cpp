@@ -7,11 +7,17 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <system_error>
+#include <string>
 
 #include "config/AddInList.h"
 #include "config/RmwConfig.h"
 #include "config/UnsupportedPlatform.h"
+#include "network/netConfig.h"
+#include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
+#include "platform/Services.h"
 #include "tools/rmwctl/TemporaryPaths.h"
 #include "tools/rmwctl/Verb.h"
 
@@ -30,11 +36,64 @@ std::unique_ptr<RmwConfig> currentConfiguration(Io io) {
     return document;
 }
 
+// The adapter named on the command line: its index in the adapter list, or its
+// description (as the window lists it; letter case aside when nothing matches exactly).
+std::int16_t adapterIndex(const netConfig::TextList& adapters, const std::string& name) {
+    const bool number = !name.empty() && name.size() <= 4 &&
+                        name.find_first_not_of("0123456789") == std::string::npos;
+    if (number && std::stoul(name) < adapters.size()) return static_cast<std::int16_t>(std::stoi(name));
+    for (std::size_t i = 0; i < adapters.size(); ++i) {
+        if (adapters[i] == name) return static_cast<std::int16_t>(i);
+    }
+    for (std::size_t i = 0; i < adapters.size(); ++i) {
+        if (platform::equalsIgnoringCase(adapters[i], name)) return static_cast<std::int16_t>(i);
+    }
+    std::string known;
+    for (std::size_t i = 0; i < adapters.size(); ++i) {
+        known += "\n  " + std::to_string(i) + "  " + adapters[i];
+    }
+    throw Failure("no network adapter '" + name + "'; the machine has:" + known);
+}
+
+// Makes ADAPTER the one whose address settings the document holds, as choosing it in
+// the window's adapter list does.
+void chooseAdapter(RmwConfig& document, const std::string& adapter) {
+    netConfig& network = document.getNetConfig();
+    const auto adapters = network.AdapterList();
+    if (network.CurrentAdapter() < 0 || !adapters || adapters->empty()) {
+        throw Failure("the machine has no network adapter to choose");
+    }
+    network.CurrentAdapter(adapterIndex(*adapters, adapter));
+}
+
+// Why FILE cannot be written, in the user's terms; "" when no reason shows. The
+// system's own message ("Path/File access error") is the same for every cause.
+std::string writeProblem(const std::string& file) {
+    namespace fs = std::filesystem;
+    const fs::path native = platform::files().toNative(file);
+    if (native.empty()) return "the drive or network share does not exist";
+    std::error_code error;
+    if (fs::is_directory(native, error)) return "it is a folder";
+    const fs::path folder = fs::absolute(native, error).parent_path();
+    if (!fs::is_directory(folder, error)) {
+        return "the folder " + platform::files().toWindows(folder) + " does not exist";
+    }
+    if (fs::exists(native, error) && ::access(native.c_str(), W_OK) != 0) {
+        return "the file is read-only";
+    }
+    if (::access(folder.c_str(), W_OK) != 0) {
+        return "the folder " + platform::files().toWindows(folder) + " is read-only";
+    }
+    return "";
+}
+
 void saveTo(RmwConfig& document, const std::string& file) {
     try {
         document.saveConfigurationFile(file, AddInList());
     } catch (const RaisedError& error) {
-        throw Failure("cannot save '" + file + "': " + error.Description());
+        const std::string problem = writeProblem(file);
+        throw Failure("cannot save '" + file + "': " + error.Description() +
+                      (problem.empty() ? "" : " (" + problem + ")"));
     }
 }
 
@@ -54,10 +113,22 @@ int showVerb(const std::vector<std::string>& args, Io io) {
 }
 
 int saveVerb(const std::vector<std::string>& args, Io io) {
-    if (args.size() != 1 || args[0].empty()) throw UsageError("save takes one file name");
+    std::vector<std::string> files;
+    std::optional<std::string> adapter;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--adapter") {
+            files.push_back(args[i]);
+        } else if (i + 1 < args.size() && !adapter) {
+            adapter = args[++i];
+        } else {
+            throw UsageError("--adapter takes one adapter number or description");
+        }
+    }
+    if (files.size() != 1 || files[0].empty()) throw UsageError("save takes one file name");
     try {
         auto document = currentConfiguration(io);
-        saveTo(*document, args[0]);
+        if (adapter) chooseAdapter(*document, *adapter);
+        saveTo(*document, files[0]);
     } catch (const UnsupportedPlatform&) {
         return 1;
     }
@@ -72,9 +143,13 @@ const VerbRegistration showRegistration(
 
 const VerbRegistration saveRegistration(
     "save",
-    "save FILE                         save the machine's current configuration to FILE\n"
+    "save FILE [--adapter N|DESCRIPTION]\n"
+    "                                  save the machine's current configuration to FILE\n"
     "                                  (a Windows path such as C:\\office.rmw, or a path of\n"
-    "                                  this computer); an existing FILE is replaced",
+    "                                  this computer); an existing FILE is replaced. The\n"
+    "                                  address settings are those of adapter 0 unless\n"
+    "                                  --adapter names another (its number or description,\n"
+    "                                  as rmwctl adapters lists them)",
     saveVerb);
 
 }  // namespace

@@ -1,9 +1,12 @@
 // rmwctl profile: reads and edits profile-string (.INI-style) files such as .RMW
 // configuration files, with the same functions Roamwise itself uses.
 
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <tuple>
 
+#include "platform/Services.h"
 #include "platform/Win32.h"
 #include "tools/rmwctl/Verb.h"
 
@@ -18,6 +21,13 @@ int getValue(const std::vector<std::string>& args, Io io) {
     const auto& [file, section, key] = std::tie(args[0], args[1], args[2]);
     useMachine(io);
     const std::string value = win32::GetPrivateProfileStringA(section, key, kMissing, file);
+    // The profile functions answer a missing file like a missing key; the user is told
+    // which it is.
+    if (value == kMissing && !platform::files().fileExists(file)) {
+        std::error_code error;
+        const bool present = std::filesystem::exists(platform::files().toNative(file), error);
+        throw Failure("cannot read " + file + ": " + (present ? "not a file" : "no such file"));
+    }
     if (value == kMissing) {
         throw Failure("no key '" + key + "' in section [" + section + "] of " + file);
     }

@@ -282,15 +282,14 @@ int query(const RegArguments& args, Io io) {
             throw Failure("the value '" + *args.value + "' does not exist in " + keyName.display());
         }
         failOn(result, "read the value '" + *args.value + "'");
-        io.out << "\n" << keyName.display() << "\n";
+        io.out << keyName.display() << "\n";
         printValue(io, *args.value, type, data.substr(0, size));
         io.out << "\n";
         return 0;
     }
     // As reg.exe does: the key's own line and the blank line closing its values appear
-    // only when it has values; its subkeys follow the first blank line directly.
+    // only when it has values; its subkeys follow them, or start the output.
     const auto values = readValues(registry, key.handle());
-    io.out << "\n";
     if (!values.empty()) {
         io.out << keyName.display() << "\n";
         for (const auto& value : values) printValue(io, value.name, value.type, value.data);

@@ -307,6 +307,8 @@ void GeneralTab::refreshAdapterSettings() {
     txtGateway.Text(network_->DefaultGateway());
     txtWINSServer1.Text(network_->WINSServer1());
     txtWINSServer2.Text(network_->WINSServer2());
+    // With WinSock 2 the scope is the adapter's own, like its WINS servers.
+    txtWINSScopeID.Text(network_->ScopeID());
     chkWINSEnabled.Value(forms::checkValue(network_->WINSEnabled()));
     chkDHCPEnabled.Value(forms::checkValue(network_->DHCPEnabled()));
 }
