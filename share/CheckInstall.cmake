@@ -1,6 +1,7 @@
 # Installs the build tree into a fresh staging folder and checks that the desktop finds
 # everything where the freedesktop.org conventions put it, and that Help finds its pages
 # beside the programs. Run with -DBUILD_DIR, -DSTAGE, -DPROGRAM_DIR, -DBIN_DIR, -DDATA_DIR.
+cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${STAGE})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
