@@ -1,5 +1,6 @@
 #include "tray/frmSysTray.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/AsciiText.h"
@@ -159,12 +160,15 @@ void frmSysTray::iconEvent(win32::LPARAM mouseMessage) {
     }
 }
 
-// Entries beyond a list that has become shorter are hidden again, so that the menu
-// never offers a file the list no longer holds.
 void frmSysTray::loadRecentMenu() {
     if (!mainProgramFound()) return;
     platform::BusyPointer busy(platform::ui());
-    const std::vector<std::string> files = loadRecentList();
+    showRecentFiles(loadRecentList());
+}
+
+// Entries beyond a list that has become shorter are hidden again, so that the menu
+// never offers a file the list no longer holds.
+void frmSysTray::showRecentFiles(const std::vector<std::string>& files) {
     const int count = std::min(static_cast<int>(files.size()), kRecentEntries);
     sepRecent.Visible(count > 0);
     for (int index = 1; index <= kRecentEntries; ++index) {

@@ -45,6 +45,8 @@ class frmSysTray : public forms::Form {
     void windowProcedure(win32::UINT uMsg, win32::WPARAM wParam, win32::LPARAM lParam);
     // Refreshes the recent-file entries of the menu from the settings store.
     void loadRecentMenu();
+    // Shows FILES (full paths, most recent first) as the menu's recent-file entries.
+    void showRecentFiles(const std::vector<std::string>& files);
 
   protected:
     void Form_Load() override;
