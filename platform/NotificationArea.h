@@ -41,12 +41,12 @@ class NotificationArea {
     virtual win32::BOOL Shell_NotifyIconA(win32::DWORD dwMessage,
                                           const win32::NOTIFYICONDATAA* lpData) = 0;
 
-    // Shows MENU as a popup menu at the mouse pointer: the visible menu items that
-    // follow it in its form, separators included. Clicking one raises its click event.
+    // Shows MENU as a popup menu at the mouse pointer: its visible items, separators
+    // included. Choosing one clicks it.
     virtual void popupMenu(forms::MenuItem& menu) = 0;
 };
 
-// What popupMenu shows of MENU: the visible menu items that follow it in its form.
+// What popupMenu shows of MENU: its visible items, in order.
 std::vector<forms::MenuItem*> popupMenuItems(forms::MenuItem& menu);
 
 }  // namespace platform

@@ -48,18 +48,19 @@ frmSysTray::~frmSysTray() {
 void frmSysTray::buildMenu() {
     mnuConfigure.Caption("&Configure");
     mnuOpen.Caption("&Open Roamwise...");
-    mnuSep_01.Caption("-");
     mnuClose.Caption("&Close");
     mnuCloseDisable.Caption("Close and &Disable");
-    mnuSep1.Caption("-");
     mnuAbout.Caption("&About Roamwise");
-    sepRecent.Caption("-");
     sepRecent.Visible(false);
+    for (forms::MenuItem* item :
+         {&mnuOpen, &mnuSep_01, &mnuClose, &mnuCloseDisable, &mnuSep1, &mnuAbout, &sepRecent})
+        mnuConfigure.add(*item);
     for (int index = 1; index <= kRecentEntries; ++index) {
         auto item =
             std::make_unique<forms::MenuItem>(*this, forms::arrayName("mnuFileRecent", index));
         item->Visible(false);
         item->onClick([this, index] { mnuFileRecent_Click(index); });
+        mnuConfigure.add(*item);
         recentItems_.push_back(std::move(item));
     }
     mnuOpen.onClick([this] { mnuOpen_Click(); });

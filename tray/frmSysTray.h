@@ -22,15 +22,15 @@ class frmSysTray : public forms::Form {
     frmSysTray();
     ~frmSysTray() override;
 
-    // The popup menu and its items, in the order shown.
+    // The popup menu and its items, in the order shown; the menu is never on a menu bar.
     forms::MenuItem mnuConfigure{*this, "mnuConfigure"};
     forms::MenuItem mnuOpen{*this, "mnuOpen"};
-    forms::MenuItem mnuSep_01{*this, "mnuSep_01"};
+    forms::MenuItem mnuSep_01{*this, "mnuSep_01", forms::MenuItem::Kind::Separator};
     forms::MenuItem mnuClose{*this, "mnuClose"};
     forms::MenuItem mnuCloseDisable{*this, "mnuCloseDisable"};
-    forms::MenuItem mnuSep1{*this, "mnuSep1"};
+    forms::MenuItem mnuSep1{*this, "mnuSep1", forms::MenuItem::Kind::Separator};
     forms::MenuItem mnuAbout{*this, "mnuAbout"};
-    forms::MenuItem sepRecent{*this, "sepRecent"};
+    forms::MenuItem sepRecent{*this, "sepRecent", forms::MenuItem::Kind::Separator};
     forms::MenuItem& mnuFileRecent(int index);  // 1 to 5
 
     // Fixed when the window loads; "" when the main program was not found.

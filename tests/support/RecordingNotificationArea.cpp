@@ -54,7 +54,8 @@ void RecordingNotificationArea::popupMenu(forms::MenuItem& menu) {
     ShownMenu shown{menu.Name(), {}};
     const std::vector<forms::MenuItem*> items = platform::popupMenuItems(menu);
     for (const forms::MenuItem* item : items)
-        shown.items.push_back({item->Name(), item->Caption(), item->Enabled()});
+        shown.items.push_back(
+            {item->Name(), item->isSeparator() ? "-" : item->Caption(), item->Enabled()});
     menus_.push_back(shown);
     if (menuChoices_.empty()) return;
     const std::string choice = menuChoices_.front();
