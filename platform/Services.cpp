@@ -31,6 +31,10 @@ Printers& printers() { return require(installed().printers, "printers"); }
 Power& power() { return require(installed().power, "power"); }
 Shell& shell() { return require(installed().shell, "shell"); }
 UserInterface& ui() { return require(installed().ui, "user interface"); }
+NotificationArea& notificationArea() {
+    return require(installed().notificationArea, "notification area");
+}
+SessionEnd& sessionEnd() { return require(installed().session, "session end"); }
 
 ScopedServices::ScopedServices(const Services& replacement) : saved_(installed()) {
     installed() = replacement;

@@ -5,10 +5,12 @@
 // accessors below, never through a machine folder.
 
 #include "platform/FileSystem.h"
+#include "platform/NotificationArea.h"
 #include "platform/Power.h"
 #include "platform/Printers.h"
 #include "platform/ProfileStrings.h"
 #include "platform/Registry.h"
+#include "platform/SessionEnd.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 #include "platform/UserInterface.h"
@@ -24,6 +26,8 @@ struct Services {
     Power* power = nullptr;
     Shell* shell = nullptr;
     UserInterface* ui = nullptr;
+    NotificationArea* notificationArea = nullptr;
+    SessionEnd* session = nullptr;
 };
 
 // The installed services.
@@ -39,6 +43,8 @@ Printers& printers();
 Power& power();
 Shell& shell();
 UserInterface& ui();
+NotificationArea& notificationArea();
+SessionEnd& sessionEnd();
 
 // Installs services for its lifetime and puts the previous ones back.
 class ScopedServices {

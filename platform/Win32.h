@@ -102,4 +102,8 @@ inline long ShellExecuteA(const std::string& operation, const std::string& file,
     return platform::shell().ShellExecuteA(operation, file, parameters, directory);
 }
 
+inline BOOL Shell_NotifyIconA(DWORD dwMessage, const NOTIFYICONDATAA* lpData) {
+    return platform::notificationArea().Shell_NotifyIconA(dwMessage, lpData);
+}
+
 }  // namespace win32

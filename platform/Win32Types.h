@@ -16,6 +16,9 @@ using UINT = unsigned int;
 using REGSAM = DWORD;
 using HKEY = std::uint32_t;  // key handles are 32-bit values on this system
 using HWND = std::uint32_t;
+using HICON = std::uint32_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
 
 struct FILETIME {
     DWORD dwLowDateTime = 0;
@@ -102,5 +105,40 @@ constexpr UINT EWX_POWEROFF = 8;
 constexpr HWND HWND_BROADCAST = 0xFFFF;
 constexpr UINT WM_WININICHANGE = 0x001A;
 constexpr UINT SMTO_NORMAL = 0x0000;
+
+// Mouse messages, which also name the icon events of the notification area.
+constexpr UINT WM_MOUSEMOVE = 0x0200;      // 512
+constexpr UINT WM_LBUTTONDOWN = 0x0201;    // 513
+constexpr UINT WM_LBUTTONUP = 0x0202;      // 514
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;  // 515
+constexpr UINT WM_RBUTTONDOWN = 0x0204;    // 516
+constexpr UINT WM_RBUTTONUP = 0x0205;      // 517
+
+// The end of the session: ENDSESSION_LOGOFF in a WM_QUERYENDSESSION's lParam tells a
+// logoff from a shutdown.
+constexpr UINT WM_QUERYENDSESSION = 0x0011;
+constexpr UINT WM_ENDSESSION = 0x0016;
+constexpr LPARAM ENDSESSION_LOGOFF = static_cast<LPARAM>(0x80000000u);
+
+// Shell_NotifyIconA.
+constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
+constexpr DWORD NIM_DELETE = 2;
+constexpr UINT NIF_MESSAGE = 1;
+constexpr UINT NIF_ICON = 2;
+constexpr UINT NIF_TIP = 4;
+
+// The ANSI notification-icon record as Windows 95 and NT 4.0 define it (88 bytes).
+struct NOTIFYICONDATAA {
+    DWORD cbSize = 0;  // must be NOTIFYICONDATAA_SIZE
+    HWND hWnd = 0;
+    UINT uID = 0;
+    UINT uFlags = 0;
+    UINT uCallbackMessage = 0;
+    HICON hIcon = 0;
+    char szTip[64] = {};  // NUL-terminated
+};
+constexpr DWORD NOTIFYICONDATAA_SIZE = 88;
+static_assert(sizeof(NOTIFYICONDATAA) == NOTIFYICONDATAA_SIZE);
 
 }  // namespace win32
