@@ -1,5 +1,8 @@
 #include "platform/FileSystem.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <system_error>
 
@@ -34,6 +37,34 @@ bool FileSystem::deleteFile(const std::string& windowsPath) {
     std::error_code error;
     std::filesystem::remove(toNative(windowsPath), error);
     return !error;
+}
+
+std::string FileSystem::GetShortPathNameA(const std::string& windowsPath) {
+    std::error_code error;
+    return std::filesystem::exists(toNative(windowsPath), error) ? windowsPath : std::string();
+}
+
+std::string FileSystem::GetCurrentDirectoryA() {
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    return error ? std::string() : toWindows(current);
+}
+
+win32::BOOL FileSystem::SetCurrentDirectoryA(const std::string& windowsPath) {
+    std::error_code error;
+    std::filesystem::current_path(toNative(windowsPath), error);
+    return error ? 0 : 1;
+}
+
+bool FileSystem::isLink(const std::string& windowsPath) {
+    std::error_code error;
+    return std::filesystem::is_symlink(toNative(windowsPath), error);
+}
+
+bool FileSystem::isOwnFolder(const std::string& windowsPath) {
+    struct stat status {};
+    if (::lstat(toNative(windowsPath).c_str(), &status) != 0) return false;
+    return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
 }
 
 }  // namespace platform

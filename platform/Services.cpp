@@ -31,6 +31,7 @@ Printers& printers() { return require(installed().printers, "printers"); }
 Power& power() { return require(installed().power, "power"); }
 Shell& shell() { return require(installed().shell, "shell"); }
 UserInterface& ui() { return require(installed().ui, "user interface"); }
+Processes& processes() { return require(installed().processes, "processes"); }
 
 ScopedServices::ScopedServices(const Services& replacement) : saved_(installed()) {
     installed() = replacement;

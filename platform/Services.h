@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Power.h"
 #include "platform/Printers.h"
+#include "platform/Processes.h"
 #include "platform/ProfileStrings.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -24,6 +25,7 @@ struct Services {
     Power* power = nullptr;
     Shell* shell = nullptr;
     UserInterface* ui = nullptr;
+    Processes* processes = nullptr;
 };
 
 // The installed services.
@@ -39,6 +41,7 @@ Printers& printers();
 Power& power();
 Shell& shell();
 UserInterface& ui();
+Processes& processes();
 
 // Installs services for its lifetime and puts the previous ones back.
 class ScopedServices {

@@ -19,6 +19,12 @@ public:
     virtual std::string GetSystemDirectoryA() = 0;
     // The folder of the running program, as a Windows path without a trailing backslash.
     virtual std::string programFolder() = 0;
+    // The folder for temporary files with a trailing backslash, as GetTempPathA gives
+    // it; "" when there is none.
+    virtual std::string GetTempPathA() { return GetWindowsDirectoryA() + "\\TEMP\\"; }
+    // Whether the access token of the running program lists the built-in Administrators
+    // group (S-1-5-32-544). Only Windows NT has such tokens.
+    virtual bool tokenListsAdministrators() { return false; }
 };
 
 }  // namespace platform

@@ -102,4 +102,27 @@ inline long ShellExecuteA(const std::string& operation, const std::string& file,
     return platform::shell().ShellExecuteA(operation, file, parameters, directory);
 }
 
+inline BOOL CreateProcessA(const std::string& commandLine, DWORD creationFlags,
+                           const std::string& currentDirectory, WORD showWindow,
+                           PROCESS_INFORMATION* info) {
+    return platform::processes().CreateProcessA(commandLine, creationFlags, currentDirectory,
+                                                showWindow, info);
+}
+inline DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+    return platform::processes().WaitForSingleObject(handle, milliseconds);
+}
+inline BOOL GetExitCodeProcess(HANDLE handle, DWORD* exitCode) {
+    return platform::processes().GetExitCodeProcess(handle, exitCode);
+}
+inline BOOL CloseHandle(HANDLE handle) { return platform::processes().CloseHandle(handle); }
+
+inline std::string GetTempPathA() { return platform::systemInfo().GetTempPathA(); }
+inline std::string GetShortPathNameA(const std::string& path) {
+    return platform::files().GetShortPathNameA(path);
+}
+inline std::string GetCurrentDirectoryA() { return platform::files().GetCurrentDirectoryA(); }
+inline BOOL SetCurrentDirectoryA(const std::string& path) {
+    return platform::files().SetCurrentDirectoryA(path);
+}
+
 }  // namespace win32

@@ -16,6 +16,7 @@ using UINT = unsigned int;
 using REGSAM = DWORD;
 using HKEY = std::uint32_t;  // key handles are 32-bit values on this system
 using HWND = std::uint32_t;
+using HANDLE = std::uint32_t;  // handles of the process service
 
 struct FILETIME {
     DWORD dwLowDateTime = 0;
@@ -102,5 +103,21 @@ constexpr UINT EWX_POWEROFF = 8;
 constexpr HWND HWND_BROADCAST = 0xFFFF;
 constexpr UINT WM_WININICHANGE = 0x001A;
 constexpr UINT SMTO_NORMAL = 0x0000;
+
+// Processes.
+struct PROCESS_INFORMATION {
+    HANDLE hProcess = 0;
+    HANDLE hThread = 0;
+    DWORD dwProcessId = 0;
+    DWORD dwThreadId = 0;
+};
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+constexpr DWORD STILL_ACTIVE = 259;
+constexpr DWORD NORMAL_PRIORITY_CLASS = 0x20;
+constexpr DWORD CREATE_NEW_PROCESS_GROUP = 0x200;
+constexpr WORD SW_SHOWDEFAULT = 10;
 
 }  // namespace win32

@@ -15,6 +15,7 @@
 #include "platform/emulated/EventLogPower.h"
 #include "platform/emulated/MachineDescriptionFile.h"
 #include "platform/emulated/MachinePaths.h"
+#include "platform/emulated/MachineProcesses.h"
 #include "platform/emulated/MachineSystemInfo.h"
 #include "platform/emulated/ProfileFiles.h"
 #include "platform/emulated/RegFileImporter.h"
@@ -95,6 +96,7 @@ struct Machine::Impl {
     std::unique_ptr<EventLog> eventLog;
     std::unique_ptr<EventLogPower> power;
     std::unique_ptr<DesktopShell> shell;
+    std::unique_ptr<MachineProcesses> processes;
 
     // The services that stand on the registry and the drive.
     void openFileServices() {
@@ -107,6 +109,7 @@ struct Machine::Impl {
         eventLog = std::make_unique<EventLog>(folder / kEventLogFile);
         power = std::make_unique<EventLogPower>(*eventLog);
         shell = std::make_unique<DesktopShell>(*paths, *eventLog);
+        processes = std::make_unique<MachineProcesses>(*paths, *shell, *eventLog);
     }
 };
 
@@ -281,6 +284,7 @@ Services Machine::services() {
     services.printers = impl_->printers.get();
     services.power = impl_->power.get();
     services.shell = impl_->shell.get();
+    services.processes = impl_->processes.get();
     return services;
 }
 

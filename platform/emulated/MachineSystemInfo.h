@@ -19,6 +19,9 @@ class MachineSystemInfo : public platform::SystemInfo {
     std::string GetWindowsDirectoryA() override;
     std::string GetSystemDirectoryA() override;
     std::string programFolder() override;
+    // C:\WINDOWS\TEMP\ or C:\TEMP\, made when missing as Windows keeps it.
+    std::string GetTempPathA() override;
+    bool tokenListsAdministrators() override;
 
   private:
     MachineDescription description_;
