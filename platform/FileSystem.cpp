@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,6 +66,15 @@ bool FileSystem::isOwnFolder(const std::string& windowsPath) {
     struct stat status {};
     if (::lstat(toNative(windowsPath).c_str(), &status) != 0) return false;
     return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
+}
+
+win32::BOOL FileSystem::SetFileTime(const std::string& windowsPath, const win32::FILETIME& lastWrite) {
+    // FILETIME counts 100 ns steps from 1601; the Unix epoch lies 11644473600 s later.
+    const std::uint64_t ticks = (std::uint64_t{lastWrite.dwHighDateTime} << 32) | lastWrite.dwLowDateTime;
+    const std::int64_t unixTicks = static_cast<std::int64_t>(ticks) - 116444736000000000LL;
+    struct timespec times[2] = {{0, UTIME_OMIT}, {unixTicks / 10000000, (unixTicks % 10000000) * 100}};
+    if (unixTicks < 0) times[1] = {0, 0};
+    return ::utimensat(AT_FDCWD, toNative(windowsPath).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 1 : 0;
 }
 
 }  // namespace platform

@@ -40,6 +40,8 @@ public:
     virtual bool isLink(const std::string& windowsPath);
     // Whether the path is a folder (not a link to one) that belongs to the current user.
     virtual bool isOwnFolder(const std::string& windowsPath);
+    // Sets the file's last-write time (UTC); false when the file cannot be changed.
+    virtual win32::BOOL SetFileTime(const std::string& windowsPath, const win32::FILETIME& lastWrite);
 };
 
 }  // namespace platform

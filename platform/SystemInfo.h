@@ -25,6 +25,8 @@ public:
     // Whether the access token of the running program lists the built-in Administrators
     // group (S-1-5-32-544). Only Windows NT has such tokens.
     virtual bool tokenListsAdministrators() { return false; }
+    // Converts a file time in the machine's local time zone to UTC.
+    virtual win32::BOOL LocalFileTimeToFileTime(const win32::FILETIME* local, win32::FILETIME* utc);
 };
 
 }  // namespace platform
