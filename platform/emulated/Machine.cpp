@@ -60,6 +60,23 @@ bool isEmptyOrMissing(const fs::path& folder) {
     return fs::is_directory(folder, error) && fs::is_empty(folder, error);
 }
 
+// The folders every Windows installation has, which a template cannot carry empty.
+void makeStandardFolders(const fs::path& folder) {
+    const MachineDescription description =
+        parseMachineDescription(readWholeFile(folder / kDescriptionFile), kDescriptionFile);
+    const fs::path drive = folder / kDriveFolder;
+    fs::create_directories(drive / "Program Files");
+    if (description.isNT()) {
+        fs::create_directories(drive / "TEMP");
+        fs::create_directories(drive / "WINNT" / "INF");
+        fs::create_directories(drive / "WINNT" / "Profiles" / "All Users" / "Start Menu" / "Programs");
+    } else {
+        fs::create_directories(drive / "WINDOWS" / "TEMP");
+        fs::create_directories(drive / "WINDOWS" / "INF");
+        fs::create_directories(drive / "WINDOWS" / "Start Menu" / "Programs");
+    }
+}
+
 // Fills FOLDER with the machine of template NAME.
 void writeTemplate(const std::string& name, const fs::path& folder) {
     fs::create_directories(folder / kDriveFolder);
@@ -79,6 +96,7 @@ void writeTemplate(const std::string& name, const fs::path& folder) {
         }
     }
     if (!described) throw MachineError("template " + name + " has no machine.ini");
+    makeStandardFolders(folder);
     // A template without registry entries still gives a registry with its roots.
     if (!fs::exists(folder / kRegistryFile)) RegistryDatabase database(folder / kRegistryFile);
 }

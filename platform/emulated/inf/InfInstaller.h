@@ -6,7 +6,7 @@
 // updates profile-string files, makes or removes program-group entries and runs the
 // post-setup commands, noting each step in the machine's event log.
 //
-// Directives of an install section: CopyFiles, DelFiles, AddReg, DelReg, UpdateInis,
+// Directives of an install section: CopyFiles, DelFiles, DelDirs, AddReg, DelReg, UpdateInis,
 // ProfileItems, CustomDestination, RunPreSetupCommands, RunPostSetupCommands.
 // A faulty INF (syntax, an unknown directive, a missing section, file or string) is
 // reported with its file and line and leaves the machine unchanged.

@@ -25,7 +25,7 @@ constexpr long kCurrentUser = 0x1;
 constexpr long kDelete = 0x2;
 constexpr long kGroup = 0x4;
 
-const char* const kInstallDirectives[] = {"CopyFiles",        "DelFiles",           "AddReg",
+const char* const kInstallDirectives[] = {"CopyFiles",        "DelFiles",   "DelDirs",    "AddReg",
                                           "DelReg",           "UpdateInis",         "ProfileItems",
                                           "CustomDestination", "RunPreSetupCommands",
                                           "RunPostSetupCommands"};
@@ -109,7 +109,7 @@ std::string expandInfText(const InfFile& inf, const InfDirectories& directories,
 struct InfPlan::Context {
     const InfFile& inf;
     const InfDirectories& directories;
-    std::vector<InfStep> deleteFiles, copyFiles, deleteRegistry, addRegistry, inis, profileItems,
+    std::vector<InfStep> deleteFiles, deleteFolders, copyFiles, deleteRegistry, addRegistry, inis, profileItems,
         commands, preCommands;
 
     [[noreturn]] void fail(int line, const std::string& what) const {
@@ -230,6 +230,22 @@ struct InfPlan::Context {
                 deleteFiles.push_back({"DelFiles " + path, [path] {
                     if (!platform::files().fileExists(path)) return true;
                     return platform::files().deleteFile(path);
+                }});
+            }
+        }
+    }
+
+    // Advanced INF's DelDirs: each line names a folder, removed when it is empty.
+    void delDirsDirective(const InfLine& directive) {
+        for (const std::string& name : expanded(directive)) {
+            for (const auto& entry : sectionNamed(name, directive.number).lines) {
+                const std::string folder = expand(entry.text, entry.number);
+                if (folder.empty()) fail(entry.number, "the line names no folder");
+                deleteFolders.push_back({"DelDirs " + folder, [folder] {
+                    std::error_code error;
+                    const fs::path native = platform::files().toNative(folder);
+                    if (fs::is_directory(native, error) && fs::is_empty(native, error)) fs::remove(native, error);
+                    return true;
                 }});
             }
         }
@@ -371,7 +387,7 @@ struct InfPlan::Context {
 
 std::vector<DestinationQuery> InfPlan::destinations(const InfFile& inf, const std::string& sectionName,
                                                     const InfDirectories& directories) {
-    Context context{inf, directories, {}, {}, {}, {}, {}, {}, {}, {}};
+    Context context{inf, directories, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     std::vector<DestinationQuery> queries;
     const InfSection& install = context.sectionNamed(sectionName, 0);
     for (const auto& directive : install.lines) {
@@ -429,7 +445,7 @@ InfPlan::InfPlan(const InfFile& inf, const std::string& sectionName, const InfDi
         if (!signed_) throw InfError(inf.fileName(), line.number, "unknown signature " + signature);
     }
     if (!signed_) throw InfError(inf.fileName(), version->number, "[Version] has no Signature");
-    Context context{inf, directories, {}, {}, {}, {}, {}, {}, {}, {}};
+    Context context{inf, directories, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     const InfSection* install = inf.section(sectionName);
     if (install == nullptr) throw InfError(inf.fileName(), 0, "the file has no section [" + sectionName + "]");
     for (const auto& directive : install->lines) {
@@ -438,6 +454,7 @@ InfPlan::InfPlan(const InfFile& inf, const std::string& sectionName, const InfDi
         const std::string key = upperAscii(*directive.key);
         if (key == "COPYFILES") context.copyFilesDirective(directive);
         else if (key == "DELFILES") context.delFilesDirective(directive);
+        else if (key == "DELDIRS") context.delDirsDirective(directive);
         else if (key == "ADDREG") context.registryDirective(directive, true);
         else if (key == "DELREG") context.registryDirective(directive, false);
         else if (key == "UPDATEINIS") context.updateInisDirective(directive);
@@ -445,7 +462,7 @@ InfPlan::InfPlan(const InfFile& inf, const std::string& sectionName, const InfDi
         else if (key == "RUNPOSTSETUPCOMMANDS") context.commandsDirective(directive, true);
         else if (key == "RUNPRESETUPCOMMANDS") context.commandsDirective(directive, false);
     }
-    for (auto* group : {&context.preCommands, &context.deleteFiles, &context.copyFiles, &context.deleteRegistry,
+    for (auto* group : {&context.preCommands, &context.deleteFiles, &context.deleteFolders, &context.copyFiles, &context.deleteRegistry,
                         &context.addRegistry, &context.inis, &context.profileItems, &context.commands})
         steps_.insert(steps_.end(), group->begin(), group->end());
 }
