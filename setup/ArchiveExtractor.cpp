@@ -23,17 +23,12 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Whether PATH, or a folder on the way to it below ROOT, is a link: such a member would
-// write outside the working folder.
-bool passesThroughLink(const std::string& root, const std::string& relative) {
-    std::string path = root;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        std::size_t end = relative.find('\\', start);
-        if (end == std::string::npos) end = relative.size();
-        path += "\\" + relative.substr(start, end - start);
-        if (platform::files().isLink(path)) return true;
-        start = end + 1;
+// Whether the native PATH, or a folder on the way to it below ROOT, is a link: such a
+// member would write outside the working folder.
+bool passesThroughLink(const fs::path& root, const fs::path& path) {
+    std::error_code error;
+    for (fs::path at = path; at != root && at.has_relative_path() && at != at.parent_path(); at = at.parent_path()) {
+        if (fs::is_symlink(at, error)) return true;
     }
     return false;
 }
@@ -42,8 +37,13 @@ bool passesThroughLink(const std::string& root, const std::string& relative) {
 // never more than the announced size is written, and the CRC-32 must match.
 class MemberCopy {
   public:
-    MemberCopy(std::FILE* in, std::FILE* out, const ZipLocalHeader& header)
-        : in_(in), out_(out), header_(header), input_(kBlock), output_(kBlock) {}
+    // INPUT and OUTPUT are the buffers, reused from member to member.
+    MemberCopy(std::FILE* in, std::FILE* out, const ZipLocalHeader& header, std::vector<unsigned char>& input,
+               std::vector<unsigned char>& output)
+        : in_(in), out_(out), header_(header), input_(input), output_(output) {
+        input_.resize(kBlock);
+        output_.resize(kBlock);
+    }
 
     bool run() { return header_.method == 0 ? copyStored() : inflateDeflated(); }
 
@@ -98,8 +98,8 @@ class MemberCopy {
     std::FILE* in_;
     std::FILE* out_;
     const ZipLocalHeader& header_;
-    std::vector<unsigned char> input_;
-    std::vector<unsigned char> output_;
+    std::vector<unsigned char>& input_;
+    std::vector<unsigned char>& output_;
     std::uint64_t written_ = 0;
     uLong crc_ = crc32_z(0, nullptr, 0);
 };
@@ -125,6 +125,7 @@ bool ArchiveExtractor::extract(const std::string& package, std::uint64_t offset)
         return false;
     }
     std::setvbuf(in.get(), nullptr, _IOFBF, kBlock);
+    const fs::path nativeFolder = files.toNative(folder_.path());
     for (;;) {
         std::string fixed(ZipLocalHeader::kFixedSize, '\0');
         const std::size_t got = std::fread(fixed.data(), 1, fixed.size(), in.get());
@@ -139,7 +140,9 @@ bool ArchiveExtractor::extract(const std::string& package, std::uint64_t offset)
             return false;
         }
         const auto relative = memberPath(header.name);
-        if (!relative || passesThroughLink(folder_.path(), relative->empty() ? header.name : *relative)) {
+        const std::string target = !relative || relative->empty() ? folder_.path() : folder_.pathOf(*relative);
+        const fs::path nativeTarget = files.toNative(target);
+        if (!relative || passesThroughLink(nativeFolder, nativeTarget)) {
             showError(kInvalidFilename);
             return false;
         }
@@ -152,14 +155,13 @@ bool ArchiveExtractor::extract(const std::string& package, std::uint64_t offset)
         auto skipData = [&] {
             return fseeko(in.get(), static_cast<off_t>(header.compressedSize), SEEK_CUR) == 0;
         };
-        const std::string target = relative->empty() ? folder_.path() : folder_.pathOf(*relative);
         if (relative->empty()) {
             // A folder member: its folder is made with the files inside it.
             if (!skipData()) return showError(kErrorReadingArchive), false;
             continue;
         }
         std::error_code error;
-        if (fs::exists(files.toNative(target), error)) {
+        if (fs::exists(nativeTarget, error)) {
             bool overwrite = mode_ == OverwriteMode::OverwriteAll;
             if (mode_ == OverwriteMode::Ask) {
                 const OverwriteAnswer answer = events_.askOverwrite(header.name);
@@ -172,8 +174,8 @@ bool ArchiveExtractor::extract(const std::string& package, std::uint64_t offset)
             }
         }
         const std::string parent = target.substr(0, target.find_last_of('\\'));
-        fs::create_directories(files.toNative(parent), error);
-        if (!fs::is_directory(files.toNative(parent), error) || passesThroughLink(folder_.path(), *relative)) {
+        fs::create_directories(nativeTarget.parent_path(), error);
+        if (!fs::is_directory(nativeTarget.parent_path(), error) || passesThroughLink(nativeFolder, nativeTarget)) {
             showError(parent, kErrorInDirectory);
             if (!skipData()) return showError(kErrorReadingArchive), false;
             continue;
@@ -182,15 +184,15 @@ bool ArchiveExtractor::extract(const std::string& package, std::uint64_t offset)
             showError(kUnknownCompression);
             return false;
         }
-        File out(std::fopen(files.toNative(target).c_str(), "wb"));
+        File out(std::fopen(nativeTarget.c_str(), "wb"));
         if (!out) {
-            if (!fs::is_directory(files.toNative(target), error)) showError(target, kCannotOpenFile);
+            if (!fs::is_directory(nativeTarget, error)) showError(target, kCannotOpenFile);
             if (!skipData()) return showError(kErrorReadingArchive), false;
             continue;
         }
         if (events_.extracting) events_.extracting(target);
         extracted_.push_back(target);
-        const bool copied = MemberCopy(in.get(), out.get(), header).run();
+        const bool copied = MemberCopy(in.get(), out.get(), header, input_, output_).run();
         if (!copied) {
             showError(kErrorExtracting);
             return false;

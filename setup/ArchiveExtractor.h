@@ -47,6 +47,8 @@ class ArchiveExtractor {
     ExtractionEvents events_;
     OverwriteMode mode_ = OverwriteMode::Ask;
     std::vector<std::string> extracted_;
+    std::vector<unsigned char> input_;
+    std::vector<unsigned char> output_;
 };
 
 }  // namespace setup

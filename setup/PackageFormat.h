@@ -16,8 +16,9 @@
 //   16                 1    remove-install-button flag
 //   17                 4    total package size over all parts
 // Integers are little-endian. A package may be split into parts: part 0 keeps the
-// package's file name, part N (N from 1) is named with the name's last three
-// characters replaced by N in three digits.
+// package's file name and holds at least the setup program, the header and its texts;
+// part N (N from 1) is named with the name's last three characters replaced by N in
+// three digits. The setup program joins them again in order.
 
 #include <cstdint>
 #include <stdexcept>

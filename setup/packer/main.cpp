@@ -4,6 +4,8 @@
 //   rmwpack --program FILE --output FILE --title TEXT --inf NAME [--block-a TEXT]
 //           [--info FILE] [--agreement FILE] [--keep-open 0|1] [--administrator 0|1]
 //           [--remove-install-button 0|1] [--part-size BYTES] MEMBER=FILE...
+// --part-size cuts the archive into pieces of BYTES: part 0 holds the program, the
+// header, the texts and the first piece, each further part the next.
 
 #include <filesystem>
 #include <fstream>
