@@ -18,7 +18,10 @@ endif()
 # library. Core libraries must never see Qt: none of them links it.
 function(roamwise_library name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  # A qt/ folder holds the Qt side of a subsystem, built as its own target.
+  list(FILTER sources EXCLUDE REGEX "(^|/)qt/")
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC roamwise_options ${ARG_DEPENDS})
 endfunction()

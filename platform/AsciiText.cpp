@@ -88,4 +88,18 @@ std::string joinLines(std::string_view text) {
     return joined;
 }
 
+std::string lineBreaks(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            shown += text[i];
+            continue;
+        }
+        shown += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return shown;
+}
+
 }  // namespace platform

@@ -29,5 +29,8 @@ std::vector<std::string> splitLines(std::string_view text);
 std::string concat(std::initializer_list<std::string_view> parts);
 // TEXT with every line break (CR LF, CR or LF) replaced by one blank.
 std::string joinLines(std::string_view text);
+// TEXT with every line break (CR LF, CR or LF) as one LF: how messages, which break
+// their lines with carriage returns, are shown on a screen or a terminal.
+std::string lineBreaks(std::string_view text);
 
 }  // namespace platform

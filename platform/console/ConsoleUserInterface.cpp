@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "platform/AsciiText.h"
+
 #include "platform/forms/Form.h"
 #include "platform/forms/StaticControls.h"
 
@@ -10,7 +12,7 @@ ConsoleUserInterface::ConsoleUserInterface(std::ostream& messages) : messages_(m
 
 MsgBoxResult ConsoleUserInterface::messageBox(const std::string& text, MsgBoxButtons buttons,
                                               MsgBoxIcon, const std::string& caption) {
-    messages_ << (caption.empty() ? std::string() : caption + ": ") << text << "\n";
+    messages_ << (caption.empty() ? std::string() : caption + ": ") << lineBreaks(text) << "\n";
     return firstButtonAnswer(buttons);
 }
 

@@ -3,13 +3,12 @@
 namespace forms {
 
 void CheckBox::Value(int value) {
-    if (value == value_) return;
-    value_ = value;
+    if (!assign(value_, value, Property::Value)) return;
     raise(click_);
 }
 
 void CheckBox::click() {
-    if (Enabled() && Visible()) Value(checked() ? Unchecked : Checked);
+    if (usable()) Value(checked() ? Unchecked : Checked);
 }
 
 }  // namespace forms

@@ -5,15 +5,27 @@
 namespace forms {
 
 void ComboBox::Clear() {
+    if (items_.empty() && listIndex_ == -1) return;
     items_.clear();
     listIndex_ = -1;
+    changed(Property::Items);
+}
+
+void ComboBox::AddItem(const std::string& item) {
+    items_.push_back(item);
+    changed(Property::Items);
+}
+
+bool ComboBox::pick(int index) {
+    if (!usable() || index < 0 || index >= ListCount()) return false;
+    ListIndex(index);
+    return true;
 }
 
 void ComboBox::ListIndex(int index) {
     if (index < -1 || index >= ListCount())
         throw std::out_of_range(Name() + ": no list entry " + std::to_string(index));
-    if (index == listIndex_) return;
-    listIndex_ = index;
+    if (!assign(listIndex_, index, Property::ListIndex)) return;
     raise(click_);
 }
 

@@ -14,13 +14,16 @@ class ComboBox : public Control {
     using Control::Control;
 
     void Clear();
-    void AddItem(const std::string& item) { items_.push_back(item); }
+    void AddItem(const std::string& item);
     const std::vector<std::string>& items() const { return items_; }
     int ListCount() const { return static_cast<int>(items_.size()); }
 
     int ListIndex() const { return listIndex_; }
     // Selects entry INDEX; an index outside the list is refused with std::out_of_range.
     void ListIndex(int index);
+    // The user picks entry INDEX: a disabled or hidden list, or an index outside it,
+    // takes nothing. Returns whether the list took it.
+    bool pick(int index);
     // The selected entry's text, "" when nothing is selected.
     std::string Text() const;
     // Selects the first entry equal to TEXT; returns false (and selects nothing new)

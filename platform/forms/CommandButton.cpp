@@ -3,7 +3,7 @@
 namespace forms {
 
 void CommandButton::click() {
-    if (!Enabled() || !Visible()) return;
+    if (!usable()) return;
     raise(click_);
 }
 

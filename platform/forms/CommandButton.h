@@ -11,9 +11,9 @@ class CommandButton : public Control {
 
     // The button Enter presses, and the one Escape presses.
     bool Default() const { return default_; }
-    void Default(bool isDefault) { default_ = isDefault; }
+    void Default(bool isDefault) { assign(default_, isDefault, Property::Default); }
     bool Cancel() const { return cancel_; }
-    void Cancel(bool isCancel) { cancel_ = isCancel; }
+    void Cancel(bool isCancel) { assign(cancel_, isCancel, Property::Default); }
 
     void click();
     void onClick(Handler handler) { click_ = std::move(handler); }

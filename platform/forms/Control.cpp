@@ -20,4 +20,13 @@ bool Control::hasFocus() const { return owner_ != nullptr && owner_->focused() =
 
 void Control::raiseLostFocus() { raise(lostFocus_); }
 
+void Control::raiseGotFocus() { raise(gotFocus_); }
+
+// A copy runs, so a view may stop watching while it is told.
+void Control::changed(Property property) const {
+    if (!watcher_) return;
+    const PropertyWatcher running = watcher_;
+    running(property);
+}
+
 }  // namespace forms

@@ -44,11 +44,34 @@ void Form::missingControl(const std::string& name) const {
     throw std::out_of_range(name_ + " has no such control: " + name);
 }
 
+void Form::Caption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    if (!watcher_) return;
+    const std::function<void(Property)> running = watcher_;
+    running(Property::Caption);
+}
+
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> order = controls_;
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->TabIndex() < b->TabIndex();
+    });
+    return order;
+}
+
 void Form::moveFocus(Control* control) {
     Control* previous = focused_;
     if (previous == control) return;
     focused_ = control;
-    if (previous != nullptr) previous->raiseLostFocus();
+    if (previous != nullptr) {
+        previous->changed(Property::Focus);
+        previous->raiseLostFocus();
+    }
+    // A leave-field handler that sent the focus back (or on) has told its own control.
+    if (control == nullptr || focused_ != control) return;
+    control->changed(Property::Focus);
+    control->raiseGotFocus();
 }
 
 // A Form_Load that fails leaves the form unloaded, so that the next Load runs it again
@@ -85,6 +108,11 @@ void Form::ShowModeless() {
     if (loaded_) platform::ui().showModeless(*this);
 }
 
+void Form::ShowModeless(Form& owner) {
+    owner_ = &owner;
+    ShowModeless();
+}
+
 bool Form::close() {
     if (!loaded_) return true;
     if (Form_QueryUnload()) return false;
@@ -95,7 +123,7 @@ bool Form::close() {
 void Form::Unload() {
     if (!loaded_) return;
     loaded_ = false;
-    focused_ = nullptr;
+    if (Control* had = std::exchange(focused_, nullptr)) had->changed(Property::Focus);
     try {
         Form_Unload();
     } catch (...) {
@@ -111,6 +139,13 @@ void Form::notifyUnloaded() {
 
 std::string arrayName(const std::string& name, int index) {
     return name + "(" + std::to_string(index) + ")";
+}
+
+std::string viewName(const std::string& controlName) {
+    const auto open = controlName.find('(');
+    if (open == std::string::npos || controlName.back() != ')') return controlName;
+    return controlName.substr(0, open) + "_" +
+           controlName.substr(open + 1, controlName.size() - open - 2);
 }
 
 }  // namespace forms

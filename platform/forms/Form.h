@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace forms {
+#include "platform/forms/Control.h"
 
-class Control;
+namespace forms {
 
 class Form {
   public:
@@ -23,11 +23,15 @@ class Form {
 
     const std::string& Name() const { return name_; }
     const std::string& Caption() const { return caption_; }
-    void Caption(const std::string& caption) { caption_ = caption; }
+    void Caption(const std::string& caption);
+    // The view's watcher of the form's own properties (its caption); one per form.
+    void watch(std::function<void(Property)> watcher) { watcher_ = std::move(watcher); }
 
     // Every control in the order it was made, and one by name (nullptr when none).
-    // Controls of a control array are named like "mnuFileRecent(1)".
+    // Controls of a control array are named like "mnuFileRecent(1)" (see viewName).
     const std::vector<Control*>& controls() const { return controls_; }
+    // The controls in the order the Tab key visits them: by TabIndex, then as made.
+    std::vector<Control*> tabOrder() const;
     Control* find(const std::string& name) const;
     // The control named NAME as a T; std::out_of_range when there is none of that kind.
     template <class T>
@@ -39,7 +43,9 @@ class Form {
 
     Control* focused() const { return focused_; }
     // Gives CONTROL the input focus; the control that had it raises its leave-field
-    // event. Moving the focus to nullptr leaves every field.
+    // event, then CONTROL its got-focus event (unless the leave-field handler moved the
+    // focus elsewhere). Moving the focus to nullptr leaves every field. Both controls
+    // report Property::Focus to their views.
     void moveFocus(Control* control);
 
     bool loaded() const { return loaded_; }
@@ -48,8 +54,12 @@ class Form {
     // Loads the form and shows it modally through the user-interface service; returns
     // once it is unloaded.
     void ShowModal();
-    // Loads the form and shows it through the user-interface service without waiting.
+    // Loads the form and shows it through the user-interface service without waiting;
+    // a form already shown is brought to the front instead. OWNER, when given, is the
+    // window it belongs to: it stays in front of it and closes with it.
     void ShowModeless();
+    void ShowModeless(Form& owner);
+    Form* Owner() const { return owner_; }
     // Asks the form to close, as its window frame or the program's exit does: the form
     // may refuse (QueryUnload). Returns true when it was unloaded.
     bool close();
@@ -77,6 +87,8 @@ class Form {
 
     std::string name_;
     std::string caption_;
+    std::function<void(Property)> watcher_;
+    Form* owner_ = nullptr;
     std::vector<Control*> controls_;
     Control* focused_ = nullptr;
     bool loaded_ = false;
@@ -85,5 +97,10 @@ class Form {
 
 // The name of element INDEX of the control array NAME: "NAME(INDEX)".
 std::string arrayName(const std::string& name, int index);
+// The name a drawn window gives the control named CONTROLNAME: the name itself, except
+// that an element of a control array, "NAME(INDEX)", becomes "NAME_INDEX", since names
+// in layout files (Qt Designer's objectName) cannot hold parentheses. Control names
+// hold no underscores, so the two never meet.
+std::string viewName(const std::string& controlName);
 
 }  // namespace forms

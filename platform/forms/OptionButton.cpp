@@ -28,14 +28,22 @@ OptionButton::~OptionButton() {
 void OptionButton::Value(bool value) {
     if (value == value_) return;
     if (value && group_ != nullptr) {
-        for (OptionButton* member : group_->members_) member->value_ = false;
+        // Copied: a view told of a cleared button must not see the group change under it.
+        const std::vector<OptionButton*> members = group_->members_;
+        for (OptionButton* member : members) {
+            if (member != this && member->value_) {
+                member->value_ = false;
+                member->changed(Property::Value);
+            }
+        }
     }
     value_ = value;
+    changed(Property::Value);
     if (value) raise(click_);
 }
 
 void OptionButton::click() {
-    if (Enabled() && Visible()) Value(true);
+    if (usable()) Value(true);
 }
 
 }  // namespace forms

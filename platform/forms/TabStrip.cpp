@@ -18,7 +18,16 @@ Tab& TabStrip::tab(int index) const {
 
 void TabStrip::currentTab(int index) {
     tab(index);
-    current_ = index;
+    assign(current_, index, Property::CurrentTab);
+}
+
+bool TabStrip::pick(int index) {
+    if (!usable() || index < 0 || index >= tabCount() || !tab(index).usable()) return false;
+    if (index != current_) {
+        currentTab(index);
+        raise(click_);
+    }
+    return true;
 }
 
 }  // namespace forms

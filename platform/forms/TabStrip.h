@@ -1,5 +1,7 @@
 #pragma once
-// A tab control: tabs with captions, each enabled or not, and the current tab.
+// A tab control: tabs with captions, each enabled or not, and the current tab. The user
+// picking a tab raises the tab-picked (click) event once when the current tab changes;
+// a tab the program selects raises nothing.
 
 #include <memory>
 #include <vector>
@@ -26,10 +28,16 @@ class TabStrip : public Control {
     // Makes tab INDEX the current one; an index outside the strip is refused with
     // std::out_of_range.
     void currentTab(int index);
+    // The user picks tab INDEX: a disabled or hidden tab (or strip), or an index outside
+    // the strip, is not taken. Returns whether it was.
+    bool pick(int index);
+
+    void onClick(Handler handler) { click_ = std::move(handler); }
 
   private:
     std::vector<std::unique_ptr<Tab>> tabs_;
     int current_ = 0;
+    Handler click_;
 };
 
 }  // namespace forms

@@ -16,7 +16,7 @@ class ToolbarButton : public Control {
     int Index() const { return index_; }
     Style style() const { return style_; }
     bool Pressed() const { return pressed_; }
-    void Pressed(bool pressed) { pressed_ = pressed; }
+    void Pressed(bool pressed) { assign(pressed_, pressed, Property::Pressed); }
 
     void click();
     // Receives the clicked button: one handler serves the whole toolbar.

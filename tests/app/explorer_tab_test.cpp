@@ -139,7 +139,7 @@ TEST_F(ExplorerTabTest, WithoutABackendChangesAreOnlyReported) {
     testsupport::RecordingTabHost window;
     ExplorerTab detached(window, window);
     detached.initializeIEControls();
-    detached.txtIEHTTPAddr.type("proxy");
+    detached.txtIEHTTPAddr.Text("proxy");
     detached.chkIEUseProxy.click();
     detached.optLAN.click();
     detached.cmbISP.AddItem("Office");

@@ -623,7 +623,7 @@ TEST(GeneralTab, LeavingAnInvalidAddressFieldSaysSoAndReturnsTheFocus) {
     for (const Case& c : cases) {
         rig.ui().clear();
         c.field->SetFocus();
-        c.field->type(c.text);
+        c.field->Text(c.text);
         tab.txtHost.SetFocus();
 
         ASSERT_EQ(rig.ui().messages().size(), 1u) << c.field->Name();
@@ -635,7 +635,7 @@ TEST(GeneralTab, LeavingAnInvalidAddressFieldSaysSoAndReturnsTheFocus) {
         EXPECT_TRUE(c.field->hasFocus()) << c.field->Name();
         EXPECT_EQ(c.field->Text(), c.text);
         EXPECT_EQ(propertyText(*rig.net, boundProperty(tab, *c.field)), c.text);
-        c.field->type("");
+        c.field->Text("");
         tab.txtHost.SetFocus();
     }
 }
@@ -664,9 +664,9 @@ TEST(GeneralTab, TwoInvalidFieldsDoNotPassTheFocusBackAndForth) {
     Rig rig("win98");
     rig.startUp();
     GeneralTab& tab = rig.tab;
-    tab.txtMask.type("1.2");
+    tab.txtMask.Text("1.2");
     tab.txtIP.SetFocus();
-    tab.txtIP.type("1.2");
+    tab.txtIP.Text("1.2");
 
     tab.txtMask.SetFocus();
     EXPECT_THAT(rig.ui().messageTexts(),
@@ -674,7 +674,7 @@ TEST(GeneralTab, TwoInvalidFieldsDoNotPassTheFocusBackAndForth) {
     EXPECT_TRUE(tab.txtIP.hasFocus());
 
     // Fixed, the field lets go, and the next one is checked when it is left.
-    tab.txtIP.type("1.2.3.4");
+    tab.txtIP.Text("1.2.3.4");
     tab.txtMask.SetFocus();
     tab.txtHost.SetFocus();
     EXPECT_EQ(rig.ui().messageTexts().size(), 2u);

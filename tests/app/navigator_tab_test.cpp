@@ -157,7 +157,7 @@ TEST_F(NavigatorTabTest, EveryFieldWritesTheValueItIsBoundTo) {
     for (const Binding& binding : tab_.bindings()) {
         auto* field = dynamic_cast<forms::TextBox*>(const_cast<forms::Control*>(binding.control));
         if (field == nullptr) continue;
-        field->type("typed into " + field->Name());
+        field->Text("typed into " + field->Name());
         EXPECT_EQ(propertyText(nn_, binding.property), "typed into " + field->Name());
         ++edits;
     }

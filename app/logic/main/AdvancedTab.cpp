@@ -20,6 +20,7 @@ AdvancedTab::AdvancedTab(forms::Form& window, TabHost& host)
     chkAutoReboot.Caption("Automatically &reset when changes are applied");
     chkAutoReboot.ToolTipText(
         "Check this box to automatically invoke the default reset setting on apply");
+    txtComments.MultiLine(true);
     txtComments.ToolTipText("Enter any comments you would like to store with this profile");
 
     chkAutoApply.onClick([this] { chkAutoApply_click(); });

@@ -59,6 +59,7 @@ GeneralTab::GeneralTab(forms::Form& window, TabHost& host)
       txtWorkGroup(window, "txtWorkGroup"),
       lblDefPrinter(window, "lblDefPrinter"),
       cmbDefPrinter(window, "cmbDefPrinter"),
+      window_(window),
       host_(host) {
     fraNetwork.Caption("Network Adapter Settings");
     fraPrinter.Caption("Printer Settings");
@@ -256,7 +257,7 @@ void GeneralTab::cmbNIC_click() {
     const bool fileOpen = host_.windowCaption().find(kCurrentConfiguration) == std::string::npos;
     if (fileOpen && !loadingFile && showNICWarning_) {
         if (!nicWarning_) nicWarning_ = std::make_unique<frmNICWarning>();
-        nicWarning_->ShowModeless();
+        nicWarning_->ShowModeless(window_);
         showNICWarning_ = false;
     }
 

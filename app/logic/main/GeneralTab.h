@@ -128,6 +128,7 @@ class GeneralTab {
     void saveAndEmptyAddresses();
     void restoreAddresses();
 
+    forms::Form& window_;
     TabHost& host_;
     netConfig* network_ = nullptr;
     bool showNICWarning_ = true;

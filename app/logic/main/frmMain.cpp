@@ -94,25 +94,25 @@ frmMain::frmMain(std::string commandLine)
       mnuFileOpen(*this, "mnuFileOpen"),
       mnuFileSave(*this, "mnuFileSave"),
       mnuFileSaveAs(*this, "mnuFileSaveAs"),
-      mnuFileSep1(*this, "mnuFileSep1"),
+      mnuFileSep1(*this, "mnuFileSep1", forms::MenuItem::Kind::Separator),
       mnuFileApply(*this, "mnuFileApply"),
-      mnuFileSep2(*this, "mnuFileSep2"),
+      mnuFileSep2(*this, "mnuFileSep2", forms::MenuItem::Kind::Separator),
       mnuFileExit(*this, "mnuFileExit"),
-      sepRecent(*this, "sepRecent"),
+      sepRecent(*this, "sepRecent", forms::MenuItem::Kind::Separator),
       mnuTools(*this, "mnuTools"),
       mnuToolsRefresh(*this, "mnuToolsRefresh"),
-      mnuToolsSep1(*this, "mnuToolsSep1"),
+      mnuToolsSep1(*this, "mnuToolsSep1", forms::MenuItem::Kind::Separator),
       mnuToolsGeneral(*this, "mnuToolsGeneral"),
       mnuToolsExplorer(*this, "mnuToolsExplorer"),
       mnuToolsNavigator(*this, "mnuToolsNavigator"),
-      mnuToolsSep2(*this, "mnuToolsSep2"),
+      mnuToolsSep2(*this, "mnuToolsSep2", forms::MenuItem::Kind::Separator),
       mnuToolsOptions(*this, "mnuToolsOptions"),
       mnuAddInsMenu(*this, "mnuAddInsMenu"),
-      mnuAddInsSep1(*this, "mnuAddInsSep1"),
+      mnuAddInsSep1(*this, "mnuAddInsSep1", forms::MenuItem::Kind::Separator),
       mnuToolsAddInManager(*this, "mnuToolsAddInManager"),
       mnuHelp(*this, "mnuHelp"),
       mnuHelpHelp(*this, "mnuHelpHelp"),
-      mnuHelpSep1(*this, "mnuHelpSep1"),
+      mnuHelpSep1(*this, "mnuHelpSep1", forms::MenuItem::Kind::Separator),
       mnuHelpAbout(*this, "mnuHelpAbout"),
       tabSettings(*this, "tabSettings"),
       general(*this, *this),
@@ -135,11 +135,8 @@ void frmMain::buildMenus() {
     setUpItem(mnuFileOpen, "&Open...", "Ctrl+O");
     setUpItem(mnuFileSave, "&Save", "Ctrl+S");
     setUpItem(mnuFileSaveAs, "Sa&ve As...");
-    setUpItem(mnuFileSep1, "-");
     setUpItem(mnuFileApply, "&Apply Configuration", "Ctrl+A");
-    setUpItem(mnuFileSep2, "-");
     setUpItem(mnuFileExit, "E&xit");
-    setUpItem(sepRecent, "-");
     sepRecent.Visible(false);
     for (int index = 1; index <= kRecentEntries; ++index) {
         auto item =
@@ -151,11 +148,9 @@ void frmMain::buildMenus() {
 
     setUpItem(mnuTools, "&View");
     setUpItem(mnuToolsRefresh, "&Refresh", "F5");
-    setUpItem(mnuToolsSep1, "-");
     setUpItem(mnuToolsGeneral, "Enable &General Properties");
     setUpItem(mnuToolsExplorer, "Enable &Internet Explorer Properties");
     setUpItem(mnuToolsNavigator, "Enable &Netscape Navigator Properties");
-    setUpItem(mnuToolsSep2, "-");
     setUpItem(mnuToolsOptions, "&Options...");
 
     setUpItem(mnuAddInsMenu, "&Add-Ins");
@@ -165,14 +160,13 @@ void frmMain::buildMenus() {
         item->onClick([this, index] { mnuAddIns_Click(index); });
         addInItems_.push_back(std::move(item));
     }
-    setUpItem(mnuAddInsSep1, "-");
     mnuAddInsSep1.Visible(false);
     setUpItem(mnuToolsAddInManager, "&Add-In Manager...");
 
     setUpItem(mnuHelp, "&Help");
     setUpItem(mnuHelpHelp, "Roamwise &Help Topics", "F1");
-    setUpItem(mnuHelpSep1, "-");
     setUpItem(mnuHelpAbout, "&About Roamwise");
+    arrangeMenus();
 
     mnuFileOpen.onClick([this] { mnuFileOpen_Click(); });
     mnuFileSave.onClick([this] { mnuFileSave_Click(); });
@@ -189,27 +183,45 @@ void frmMain::buildMenus() {
     mnuHelpAbout.onClick([this] { mnuHelpAbout_Click(); });
 }
 
+// The menu bar's tree, in the order the menus show their items.
+void frmMain::arrangeMenus() {
+    const auto fill = [](forms::MenuItem& menu, std::initializer_list<forms::MenuItem*> items) {
+        for (forms::MenuItem* item : items) menu.add(*item);
+    };
+    fill(mnuFile, {&mnuFileOpen, &mnuFileSave, &mnuFileSaveAs, &mnuFileSep1, &mnuFileApply,
+                   &mnuFileSep2, &mnuFileExit, &sepRecent});
+    for (auto& item : recentItems_) mnuFile.add(*item);
+    fill(mnuTools, {&mnuToolsRefresh, &mnuToolsSep1, &mnuToolsGeneral, &mnuToolsExplorer,
+                    &mnuToolsNavigator, &mnuToolsSep2, &mnuToolsOptions});
+    for (auto& item : addInItems_) mnuAddInsMenu.add(*item);
+    fill(mnuAddInsMenu, {&mnuAddInsSep1, &mnuToolsAddInManager});
+    fill(mnuHelp, {&mnuHelpHelp, &mnuHelpSep1, &mnuHelpAbout});
+}
+
 void frmMain::buildToolbar() {
     using Style = forms::ToolbarButton::Style;
     struct ButtonSpec {
         Style style;
         const char* toolTip;
+        const char* picture;
     };
+    // Pictures carry the desktop's standard icon names where one fits.
     static const ButtonSpec specs[kToolbarButtons] = {
-        {Style::Button, "Open configuration"},
-        {Style::Button, "Save configuration"},
-        {Style::Separator, ""},
-        {Style::Button, "Apply configuration"},
-        {Style::Separator, ""},
-        {Style::Check, "Enable General properties"},
-        {Style::Check, "Enable Internet Explorer properties"},
-        {Style::Check, "Enable Netscape Navigator properties"},
+        {Style::Button, "Open configuration", "document-open"},
+        {Style::Button, "Save configuration", "document-save"},
+        {Style::Separator, "", ""},
+        {Style::Button, "Apply configuration", "roamwise-apply"},
+        {Style::Separator, "", ""},
+        {Style::Check, "Enable General properties", "roamwise-general"},
+        {Style::Check, "Enable Internet Explorer properties", "roamwise-explorer"},
+        {Style::Check, "Enable Netscape Navigator properties", "roamwise-navigator"},
     };
     for (int index = 1; index <= kToolbarButtons; ++index) {
         const ButtonSpec& spec = specs[index - 1];
         auto button = std::make_unique<forms::ToolbarButton>(
             *this, forms::arrayName("tbarTools", index), index, spec.style);
         button->ToolTipText(spec.toolTip);
+        button->Picture(spec.picture);
         button->onClick([this](forms::ToolbarButton& clicked) { tbarTools_ButtonClick(clicked); });
         toolbar_.push_back(std::move(button));
     }
@@ -228,6 +240,8 @@ void frmMain::buildStatusBar() {
         panel->ToolTipText(toolTips[index - 1]);
         panels_.push_back(std::move(panel));
     }
+    sbStatus(kUnsavedPanel).Picture("roamwise-changed");
+    sbStatus(kResetPanel).Picture("roamwise-reset");
     showPanel(kUnsavedPanel, false);
     showPanel(kResetPanel, false);
 }

@@ -115,6 +115,7 @@ class frmMain : public forms::Form, private TabHost {
     const std::string& windowCaption() const override { return Caption(); }
 
     void buildMenus();
+    void arrangeMenus();
     void buildToolbar();
     void buildStatusBar();
     void buildTabs();
