@@ -1,5 +1,9 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <system_error>
 
@@ -34,6 +38,43 @@ bool FileSystem::deleteFile(const std::string& windowsPath) {
     std::error_code error;
     std::filesystem::remove(toNative(windowsPath), error);
     return !error;
+}
+
+std::string FileSystem::GetShortPathNameA(const std::string& windowsPath) {
+    std::error_code error;
+    return std::filesystem::exists(toNative(windowsPath), error) ? windowsPath : std::string();
+}
+
+std::string FileSystem::GetCurrentDirectoryA() {
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    return error ? std::string() : toWindows(current);
+}
+
+win32::BOOL FileSystem::SetCurrentDirectoryA(const std::string& windowsPath) {
+    std::error_code error;
+    std::filesystem::current_path(toNative(windowsPath), error);
+    return error ? 0 : 1;
+}
+
+bool FileSystem::isLink(const std::string& windowsPath) {
+    std::error_code error;
+    return std::filesystem::is_symlink(toNative(windowsPath), error);
+}
+
+bool FileSystem::isOwnFolder(const std::string& windowsPath) {
+    struct stat status {};
+    if (::lstat(toNative(windowsPath).c_str(), &status) != 0) return false;
+    return S_ISDIR(status.st_mode) && status.st_uid == ::geteuid();
+}
+
+win32::BOOL FileSystem::SetFileTime(const std::string& windowsPath, const win32::FILETIME& lastWrite) {
+    // FILETIME counts 100 ns steps from 1601; the Unix epoch lies 11644473600 s later.
+    const std::uint64_t ticks = (std::uint64_t{lastWrite.dwHighDateTime} << 32) | lastWrite.dwLowDateTime;
+    const std::int64_t unixTicks = static_cast<std::int64_t>(ticks) - 116444736000000000LL;
+    struct timespec times[2] = {{0, UTIME_OMIT}, {unixTicks / 10000000, (unixTicks % 10000000) * 100}};
+    if (unixTicks < 0) times[1] = {0, 0};
+    return ::utimensat(AT_FDCWD, toNative(windowsPath).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 1 : 0;
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/Win32Types.h"
+
 namespace platform {
 
 class FileSystem {
@@ -27,6 +29,19 @@ public:
     virtual bool replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath);
     // Removes the file; false when it exists and cannot be removed.
     virtual bool deleteFile(const std::string& windowsPath);
+
+    // The short (8.3) form of an existing path; "" when the path does not exist. A
+    // system without short names gives the path as it stands.
+    virtual std::string GetShortPathNameA(const std::string& windowsPath);
+    // The process's current folder, and changing it (false when FOLDER is none).
+    virtual std::string GetCurrentDirectoryA();
+    virtual win32::BOOL SetCurrentDirectoryA(const std::string& windowsPath);
+    // Whether the path is a symbolic link (or junction) itself.
+    virtual bool isLink(const std::string& windowsPath);
+    // Whether the path is a folder (not a link to one) that belongs to the current user.
+    virtual bool isOwnFolder(const std::string& windowsPath);
+    // Sets the file's last-write time (UTC); false when the file cannot be changed.
+    virtual win32::BOOL SetFileTime(const std::string& windowsPath, const win32::FILETIME& lastWrite);
 };
 
 }  // namespace platform

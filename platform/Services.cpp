@@ -35,6 +35,7 @@ NotificationArea& notificationArea() {
     return require(installed().notificationArea, "notification area");
 }
 SessionEnd& sessionEnd() { return require(installed().session, "session end"); }
+Processes& processes() { return require(installed().processes, "processes"); }
 
 ScopedServices::ScopedServices(const Services& replacement) : saved_(installed()) {
     installed() = replacement;

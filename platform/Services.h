@@ -8,6 +8,7 @@
 #include "platform/NotificationArea.h"
 #include "platform/Power.h"
 #include "platform/Printers.h"
+#include "platform/Processes.h"
 #include "platform/ProfileStrings.h"
 #include "platform/Registry.h"
 #include "platform/SessionEnd.h"
@@ -28,6 +29,7 @@ struct Services {
     UserInterface* ui = nullptr;
     NotificationArea* notificationArea = nullptr;
     SessionEnd* session = nullptr;
+    Processes* processes = nullptr;
 };
 
 // The installed services.
@@ -45,6 +47,7 @@ Shell& shell();
 UserInterface& ui();
 NotificationArea& notificationArea();
 SessionEnd& sessionEnd();
+Processes& processes();
 
 // Installs services for its lifetime and puts the previous ones back.
 class ScopedServices {

@@ -23,6 +23,14 @@ public:
     // the last applies, for undo); empty when the system offers none, and then nothing is
     // kept. On Windows, a folder below the common application data.
     virtual std::string stateFolder() { return {}; }
+    // The folder for temporary files with a trailing backslash, as GetTempPathA gives
+    // it; "" when there is none.
+    virtual std::string GetTempPathA() { return GetWindowsDirectoryA() + "\\TEMP\\"; }
+    // Whether the access token of the running program lists the built-in Administrators
+    // group (S-1-5-32-544). Only Windows NT has such tokens.
+    virtual bool tokenListsAdministrators() { return false; }
+    // Converts a file time in the machine's local time zone to UTC.
+    virtual win32::BOOL LocalFileTimeToFileTime(const win32::FILETIME* local, win32::FILETIME* utc);
 };
 
 }  // namespace platform

@@ -106,4 +106,54 @@ inline BOOL Shell_NotifyIconA(DWORD dwMessage, const NOTIFYICONDATAA* lpData) {
     return platform::notificationArea().Shell_NotifyIconA(dwMessage, lpData);
 }
 
+inline BOOL CreateProcessA(const std::string& commandLine, DWORD creationFlags,
+                           const std::string& currentDirectory, WORD showWindow,
+                           PROCESS_INFORMATION* info) {
+    return platform::processes().CreateProcessA(commandLine, creationFlags, currentDirectory,
+                                                showWindow, info);
+}
+inline DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+    return platform::processes().WaitForSingleObject(handle, milliseconds);
+}
+inline BOOL GetExitCodeProcess(HANDLE handle, DWORD* exitCode) {
+    return platform::processes().GetExitCodeProcess(handle, exitCode);
+}
+inline BOOL CloseHandle(HANDLE handle) { return platform::processes().CloseHandle(handle); }
+
+// The DOS date and time of a FAT directory entry or a ZIP header as a file time in the
+// same time zone; 0 for a date or time out of range.
+inline BOOL DosDateTimeToFileTime(WORD fatDate, WORD fatTime, FILETIME* fileTime) {
+    const int year = 1980 + (fatDate >> 9), month = (fatDate >> 5) & 15, day = fatDate & 31;
+    const int hour = fatTime >> 11, minute = (fatTime >> 5) & 63, second = (fatTime & 31) * 2;
+    if (month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 || second > 59) return 0;
+    // Days from 1601-01-01 (proleptic Gregorian), by the civil-from-days method.
+    const int y = year - (month <= 2);
+    const long era = y / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153L * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const long daysFrom1970 = era * 146097 + doe - 719468;
+    const unsigned long long seconds =
+        static_cast<unsigned long long>(daysFrom1970 + 134774) * 86400ULL + hour * 3600ULL + minute * 60ULL + second;
+    const unsigned long long ticks = seconds * 10000000ULL;
+    fileTime->dwLowDateTime = static_cast<DWORD>(ticks);
+    fileTime->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    return 1;
+}
+inline BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc) {
+    return platform::systemInfo().LocalFileTimeToFileTime(local, utc);
+}
+inline BOOL SetFileTime(const std::string& path, const FILETIME& lastWrite) {
+    return platform::files().SetFileTime(path, lastWrite);
+}
+
+inline std::string GetTempPathA() { return platform::systemInfo().GetTempPathA(); }
+inline std::string GetShortPathNameA(const std::string& path) {
+    return platform::files().GetShortPathNameA(path);
+}
+inline std::string GetCurrentDirectoryA() { return platform::files().GetCurrentDirectoryA(); }
+inline BOOL SetCurrentDirectoryA(const std::string& path) {
+    return platform::files().SetCurrentDirectoryA(path);
+}
+
 }  // namespace win32

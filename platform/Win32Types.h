@@ -19,6 +19,7 @@ using HWND = std::uint32_t;
 using HICON = std::uint32_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
+using HANDLE = std::uint32_t;  // handles of the process service
 
 struct FILETIME {
     DWORD dwLowDateTime = 0;
@@ -140,5 +141,20 @@ struct NOTIFYICONDATAA {
 };
 constexpr DWORD NOTIFYICONDATAA_SIZE = 88;
 static_assert(sizeof(NOTIFYICONDATAA) == NOTIFYICONDATAA_SIZE);
+// Processes.
+struct PROCESS_INFORMATION {
+    HANDLE hProcess = 0;
+    HANDLE hThread = 0;
+    DWORD dwProcessId = 0;
+    DWORD dwThreadId = 0;
+};
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+constexpr DWORD STILL_ACTIVE = 259;
+constexpr DWORD NORMAL_PRIORITY_CLASS = 0x20;
+constexpr DWORD CREATE_NEW_PROCESS_GROUP = 0x200;
+constexpr WORD SW_SHOWDEFAULT = 10;
 
 }  // namespace win32

@@ -17,6 +17,7 @@
 #include "platform/emulated/EventLogPower.h"
 #include "platform/emulated/MachineDescriptionFile.h"
 #include "platform/emulated/MachinePaths.h"
+#include "platform/emulated/MachineProcesses.h"
 #include "platform/emulated/MachineSystemInfo.h"
 #include "platform/emulated/ProfileFiles.h"
 #include "platform/emulated/RegFileImporter.h"
@@ -63,6 +64,23 @@ bool isEmptyOrMissing(const fs::path& folder) {
     return fs::is_directory(folder, error) && fs::is_empty(folder, error);
 }
 
+// The folders every Windows installation has, which a template cannot carry empty.
+void makeStandardFolders(const fs::path& folder) {
+    const MachineDescription description =
+        parseMachineDescription(readWholeFile(folder / kDescriptionFile), kDescriptionFile);
+    const fs::path drive = folder / kDriveFolder;
+    fs::create_directories(drive / "Program Files");
+    if (description.isNT()) {
+        fs::create_directories(drive / "TEMP");
+        fs::create_directories(drive / "WINNT" / "INF");
+        fs::create_directories(drive / "WINNT" / "Profiles" / "All Users" / "Start Menu" / "Programs");
+    } else {
+        fs::create_directories(drive / "WINDOWS" / "TEMP");
+        fs::create_directories(drive / "WINDOWS" / "INF");
+        fs::create_directories(drive / "WINDOWS" / "Start Menu" / "Programs");
+    }
+}
+
 // Fills FOLDER with the machine of template NAME.
 void writeTemplate(const std::string& name, const fs::path& folder) {
     fs::create_directories(folder / kDriveFolder);
@@ -82,6 +100,7 @@ void writeTemplate(const std::string& name, const fs::path& folder) {
         }
     }
     if (!described) throw MachineError("template " + name + " has no machine.ini");
+    makeStandardFolders(folder);
     // A template without registry entries still gives a registry with its roots.
     if (!fs::exists(folder / kRegistryFile)) RegistryDatabase database(folder / kRegistryFile);
 }
@@ -102,6 +121,7 @@ struct Machine::Impl {
     std::unique_ptr<EventLog> eventLog;
     std::unique_ptr<EventLogPower> power;
     std::unique_ptr<DesktopShell> shell;
+    std::unique_ptr<MachineProcesses> processes;
 
     // The services that stand on the registry and the drive.
     void openFileServices() {
@@ -115,6 +135,7 @@ struct Machine::Impl {
         eventLog = std::make_unique<EventLog>(folder / kEventLogFile);
         power = std::make_unique<EventLogPower>(*eventLog);
         shell = std::make_unique<DesktopShell>(*paths, *eventLog);
+        processes = std::make_unique<MachineProcesses>(*paths, *shell, *eventLog);
     }
 };
 
@@ -307,6 +328,7 @@ Services Machine::services() {
     services.printers = impl_->printers.get();
     services.power = impl_->power.get();
     services.shell = impl_->shell.get();
+    services.processes = impl_->processes.get();
     return services;
 }
 

@@ -30,6 +30,8 @@ struct MachineDescription {
     win32::DWORD buildNumber = 0;
     win32::DWORD platformId = 0;
     std::string csdVersion;
+    // Windows NT: whether the user who runs programs belongs to the Administrators group.
+    bool userIsAdministrator = false;
     bool isNT() const { return platformId == win32::VER_PLATFORM_WIN32_NT; }
 };
 

@@ -67,6 +67,13 @@ MachineDescription parseMachineDescription(std::string_view text, const std::str
     description.platformId = number("PlatformId");
     auto csd = settings.find("CSDVERSION");
     if (csd != settings.end()) description.csdVersion = csd->second;
+    auto administrator = settings.find("ADMINISTRATOR");
+    if (administrator != settings.end()) {
+        if (administrator->second != "0" && administrator->second != "1") {
+            throw MachineError(fileName + ": Administrator must be 0 or 1");
+        }
+        description.userIsAdministrator = administrator->second == "1";
+    }
     if (description.platformId != win32::VER_PLATFORM_WIN32_WINDOWS &&
         description.platformId != win32::VER_PLATFORM_WIN32_NT) {
         throw MachineError(fileName + ": PlatformId must be 1 (Windows 95/98) or 2 (Windows NT)");

@@ -36,4 +36,15 @@ std::string MachineSystemInfo::programFolder() {
     return paths_.toWindows(program.parent_path());
 }
 
+std::string MachineSystemInfo::GetTempPathA() {
+    const std::string folder = description_.isNT() ? "C:\\TEMP" : "C:\\WINDOWS\\TEMP";
+    std::error_code error;
+    std::filesystem::create_directories(paths_.toNative(folder), error);
+    return error ? std::string() : folder + "\\";
+}
+
+bool MachineSystemInfo::tokenListsAdministrators() {
+    return description_.isNT() && description_.userIsAdministrator;
+}
+
 }  // namespace platform::emulated

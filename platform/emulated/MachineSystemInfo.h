@@ -22,6 +22,9 @@ class MachineSystemInfo : public platform::SystemInfo {
     std::string stateFolder() override { return stateFolder_; }
     // The machine's own state folder, a native path.
     void useStateFolder(std::string folder) { stateFolder_ = std::move(folder); }
+    // C:\WINDOWS\TEMP\ or C:\TEMP\, made when missing as Windows keeps it.
+    std::string GetTempPathA() override;
+    bool tokenListsAdministrators() override;
 
   private:
     MachineDescription description_;
