@@ -409,8 +409,8 @@ TEST(ApplyVerbsDiff, ListsWhatApplyingChangesRatherThanWhatTheFileSays) {
     std::string text = contents(office);
     // A printer this machine does not have: the default printer stays.
     text = replaced(text, "DefaultPrinter=HP LaserJet 5Si", "DefaultPrinter=Ghost Printer");
-    // Windows NT keeps its workgroup whatever the file says.
-    text = replaced(text, "Workgroup=\r\n", "Workgroup=ELSEWHERE\r\n");
+    // Windows NT keeps its workgroup whatever the file says (one edited by hand may have one).
+    text = replaced(text, "ComputerName=HLWS042\r\n", "ComputerName=HLWS042\r\nWorkgroup=ELSEWHERE\r\n");
     // WINS switched off, the servers left in the file: they are written empty.
     text = replaced(text, "WINS=1", "WINS=0");
     write(office, text);
