@@ -383,13 +383,12 @@ TEST_F(IEConfigTest, FileSectionMissingOrOddValues) {
     ie_.ConnectViaLAN(true);
     ie_.IgnoreLocalAddresses(true);
     ie_.loadConfigurationFile(file);
-    EXPECT_FALSE(ie_.ProxyEnabled());
-    EXPECT_FALSE(ie_.ConnectViaLAN());
-    EXPECT_FALSE(ie_.UseSameProxy());
-    EXPECT_FALSE(ie_.IgnoreLocalAddresses());
-    EXPECT_EQ(ie_.HTTPAddress(), "");
-    EXPECT_EQ(ie_.FTPPort(), "");
-    EXPECT_EQ(ie_.SocksAddress(), "") << "a file without proxies does not keep the SOCKS proxy";
+    EXPECT_FALSE(ie_.ProxyEnabled()) << "only \"1\" is on";
+    // Keys the file does not have leave their settings as they were.
+    EXPECT_TRUE(ie_.ConnectViaLAN());
+    EXPECT_TRUE(ie_.IgnoreLocalAddresses());
+    EXPECT_EQ(ie_.HTTPAddress(), "web");
+    EXPECT_EQ(ie_.SocksAddress(), "socks");
 }
 
 }  // namespace

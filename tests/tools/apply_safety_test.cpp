@@ -108,6 +108,15 @@ TEST_P(ApplySafety, AFileThatCannotBeWrittenRefusesTheWholeApply) {
         EXPECT_TRUE(contains(outcome.err, file.filename().string())) << outcome.err;
         EXPECT_EQ(state(), before) << file << " refused, yet something changed";
     }
+    if (onWin98()) {
+        // Without its preference file Navigator's settings cannot be applied: no half apply.
+        fs::rename(prefs(), file("prefs.js"));
+        const auto outcome = rmwctl({"apply", target.string()});
+        fs::rename(file("prefs.js"), prefs());
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_TRUE(contains(outcome.err, "preference file cannot be found")) << outcome.err;
+        EXPECT_EQ(state(), before);
+    }
     // Bad values are refused before anything is written.
     for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
              {"NNHTTPPORT", "80a"}, {"IPAddress", "10.0.0.1,10.0.0.2"}, {"NameServer", "1.2.3"}}) {

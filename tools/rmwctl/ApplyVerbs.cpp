@@ -217,6 +217,27 @@ bool warnOfMissingSections(const std::string& file, const std::string& shownName
     return !missing.empty();
 }
 
+// A file that sets Navigator's proxies on a machine whose Navigator preferences cannot be
+// found would be applied without them and still end as if all of it had been.
+void requireNavigatorPreferences(const std::string& file, const std::string& shownName) {
+    if (fileValue(file, "Enabled Sections", "Netscape Navigator") != "1") return;
+    for (const std::string& section : missingSections(file)) {
+        if (section == "[Netscape Navigator]") return;  // nothing of Navigator to apply
+    }
+    std::ostringstream unseen;
+    platform::ConsoleUserInterface quiet(unseen);
+    WatchedConsole watched(quiet);
+    const ScopedUserInterface scope(watched);
+    const RmwConfig machine;
+    // Navigator is installed, but its backend warned of the missing file and stepped back.
+    if (!machine.NNInstalled() && watched.showedDialog("frmNetscape")) {
+        throw Failure("'" + shownName +
+                      "' sets Navigator's proxies, but Navigator's preference file cannot be "
+                      "found (switch the Navigator group off to apply the rest); nothing was "
+                      "applied");
+    }
+}
+
 }  // namespace
 
 void applyFile(const ApplyOptions& options, Io io) {
@@ -243,6 +264,7 @@ void applyFile(const ApplyOptions& options, Io io) {
                       "' was not applied");
     }
     const platform::emulated::ApplyLockHold hold(lock);
+    requireNavigatorPreferences(file, shownName);
     std::optional<undo::SuppressSnapshots> noSnapshot;
     if (!options.snapshot) noSnapshot.emplace();
     ApplyConsole console(installedConsole());
