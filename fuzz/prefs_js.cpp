@@ -36,6 +36,25 @@ std::string fileBytes(const std::filesystem::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// LINES without the first line that sets preference NAME, found as Navigator finds it:
+// blanks around the line and letter case aside.
+std::vector<std::string> withoutFirstLineOf(std::vector<std::string> lines, const std::string& name) {
+    const std::string prefix = "user_pref(\"" + name + "\"";
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        if (platform::lowerAscii(platform::trimBlanks(*line)).starts_with(prefix)) {
+            lines.erase(line);
+            break;
+        }
+    }
+    return lines;
+}
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\n";
+    return text;
+}
+
 const std::filesystem::path& prefsFile() {
     static fuzzsupport::FuzzMachine machine("win98");
     static const std::filesystem::path file = (machine.fresh(), machine.scratch() / "prefs.js");
@@ -65,19 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reread.openPrefsFile(prefsFile().string(), false);
     fuzzsupport::requireEqual(text, reread.getSetting(name), "reading back a stored text");
 
-    // AFTER is BEFORE with the preference's line replaced or one line added.
-    std::size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) {
-        ++prefix;
-    }
-    std::size_t suffix = 0;
-    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    if (before.size() - prefix - suffix > 1 || after.size() - prefix - suffix > 1) {
-        fuzzsupport::requireEqual(input, fileBytes(prefsFile()),
-                                  "storing a preference changed other lines");
-    }
+    // Apart from the preference's own line (the first that names it, which stays in its
+    // place or, when it was the last line, moves one up), the lines are as they were.
+    fuzzsupport::requireEqual(joinedLines(withoutFirstLineOf(before, name)),
+                              joinedLines(withoutFirstLineOf(after, name)),
+                              "storing a preference changed other lines");
     return 0;
 }
