@@ -1,6 +1,7 @@
 // rmw: the Roamwise main window. "rmw FILE" opens (and, when the file says so, applies)
 // a configuration file; "rmw --screenshot DIR" draws every window to PNG files in DIR
-// without a display and exits.
+// without a display and exits; "rmw --exit-when-shown" ends once the main window has been
+// drawn and filled (for measuring start-up).
 
 #include <QApplication>
 #include <QMessageBox>
@@ -30,17 +31,22 @@ std::string commandLine(int argc, char* argv[]) {
     return line;
 }
 
-int runWindow(const std::string& line) {
+int runWindow(const std::string& line, bool exitWhenShown) {
     frmMain window(line);
     window.ShowModeless();
     if (window.programEnded() || !window.loaded()) return 0;
-    return QApplication::exec();
+    if (!exitWhenShown) return QApplication::exec();
+    QApplication::processEvents();
+    if (QWidget* shown = QApplication::activeWindow()) shown->grab();  // drawn once
+    window.Unload();
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const bool screenshots = argc == 3 && std::string(argv[1]) == "--screenshot";
+    const bool exitWhenShown = argc == 2 && std::string(argv[1]) == "--exit-when-shown";
     if (screenshots) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Roamwise"));
@@ -67,7 +73,7 @@ int main(int argc, char* argv[]) {
                 std::cout << file.toStdString() << "\n";
             return 0;
         }
-        return runWindow(commandLine(argc, argv));
+        return runWindow(exitWhenShown ? std::string() : commandLine(argc, argv), exitWhenShown);
     } catch (const std::exception& error) {
         std::cerr << "rmw: " << error.what() << "\n";
         return 1;
