@@ -13,7 +13,7 @@ void TextBox::Text(const std::string& text) {
 // computer name) keeps its text: the user can shorten it but not make it longer.
 bool TextBox::type(const std::string& text) {
     if (!usable() || locked_) return false;
-    if (maxLength_ == 0 || text.size() <= maxLength_) {
+    if (maxLength_ == 0 || text.size() <= maxLength_ || text.size() <= text_.size()) {
         Text(text);
         return true;
     }

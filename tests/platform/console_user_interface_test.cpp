@@ -42,7 +42,11 @@ TEST(ConsoleUserInterfaceTest, MessagesArePrintedWithTheirCaptionOneLineEach) {
     console.messageBox("Conversion complete.", MsgBoxButtons::OKOnly, MsgBoxIcon::Information,
                        "Roamwise");
     console.messageBox("No caption", MsgBoxButtons::OKOnly, MsgBoxIcon::None, "");
-    EXPECT_EQ(out.str(), "Roamwise: Conversion complete.\nNo caption\n");
+    // Carriage returns break the line instead of overwriting it on a terminal.
+    console.messageBox("Error.\r\rPlease check.\r\nDone", MsgBoxButtons::OKOnly,
+                       MsgBoxIcon::None, "");
+    EXPECT_EQ(out.str(),
+              "Roamwise: Conversion complete.\nNo caption\nError.\n\nPlease check.\nDone\n");
 }
 
 TEST(ConsoleUserInterfaceTest, QuestionsGetTheAnswerOfTheirFirstButton) {

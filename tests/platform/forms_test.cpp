@@ -10,6 +10,7 @@
 
 #include "platform/Services.h"
 #include "platform/forms/CheckBox.h"
+#include "platform/forms/CheckList.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/Form.h"
@@ -343,6 +344,106 @@ TEST(FormsTest, AModalFormRunsUntilAButtonOrTheFrameClosesIt) {
     EXPECT_EQ(ui.modelessForms().size(), 1u);
     owned.reset();
     EXPECT_TRUE(ui.modelessForms().empty());
+}
+
+// What a view hears: one notification per property that really changed, for the other
+// buttons of an option group too; user-side entry points that a disabled or hidden
+// control (or tab, or locked field) refuses; the got-focus event after the leave-field one.
+TEST(FormsTest, ViewsHearEachRealChangeAndUsersCannotEditWhatTheyCannotReach) {
+    Sample form;
+    std::vector<std::string> heard;
+    for (forms::Control* control : form.controls()) {
+        control->watch([&heard, control](forms::Property property) {
+            heard.push_back(control->Name() + ":" + std::to_string(static_cast<int>(property)));
+        });
+    }
+    const auto said = [&](const forms::Control& control, forms::Property property) {
+        return control.Name() + ":" + std::to_string(static_cast<int>(property));
+    };
+    form.txtName.Text("a");
+    form.txtName.Text("a");
+    form.txtName.Enabled(false);
+    form.txtName.Enabled(false);
+    form.optA.Value(true);
+    form.optB.Value(true);
+    EXPECT_EQ(heard, (std::vector<std::string>{
+                         said(form.txtName, forms::Property::Text),
+                         said(form.txtName, forms::Property::Enabled),
+                         said(form.optA, forms::Property::Value),
+                         said(form.optA, forms::Property::Value),
+                         said(form.optB, forms::Property::Value)}));
+
+    EXPECT_FALSE(form.txtName.type("typed"));
+    form.txtName.Enabled(true);
+    form.txtName.Locked(true);
+    EXPECT_FALSE(form.txtName.type("typed"));
+    form.txtName.Locked(false);
+    EXPECT_TRUE(form.txtName.type("typed"));
+
+    form.cmbList.AddItem("one");
+    form.cmbList.Visible(false);
+    EXPECT_FALSE(form.cmbList.pick(0));
+    form.cmbList.Visible(true);
+    EXPECT_FALSE(form.cmbList.pick(1));
+    EXPECT_TRUE(form.cmbList.pick(0));
+    EXPECT_EQ(form.listClicks, 1);
+
+    forms::TabStrip tabs(form, "tabPages");
+    int picked = 0;
+    tabs.onClick([&] { ++picked; });
+    tabs.addTab("tabOne", "One");
+    tabs.addTab("tabTwo", "Two").Enabled(false);
+    EXPECT_FALSE(tabs.pick(1));
+    tabs.tab(1).Enabled(true);
+    EXPECT_TRUE(tabs.pick(1));
+    EXPECT_TRUE(tabs.pick(1));
+    tabs.currentTab(0);
+    EXPECT_EQ(picked, 1);
+
+    std::vector<std::string> focus;
+    form.txtOther.onGotFocus([&] { focus.push_back("got"); });
+    form.txtName.onLostFocus([&] { focus.push_back("lost"); });
+    form.txtName.SetFocus();
+    form.txtOther.SetFocus();
+    EXPECT_EQ(focus, (std::vector<std::string>{"lost", "got"}));
+    form.txtOther.TabIndex(-1);
+    EXPECT_EQ(form.tabOrder().front(), &form.txtOther);
+}
+
+TEST(FormsTest, CheckListsMenuTreesAndArrayNamesForLayouts) {
+    Sample form;
+    forms::CheckList list(form, "lstAddIns");
+    std::vector<int> checked;
+    int selections = 0;
+    list.onItemCheck([&](int index) { checked.push_back(index); });
+    list.onClick([&] { ++selections; });
+    list.AddItem("Proxy switcher", true);
+    list.AddItem("Drive mapper");
+    list.itemChecked(1, true);  // the program fills the list silently
+    EXPECT_TRUE(list.check(0, false));
+    EXPECT_TRUE(list.pick(1));
+    list.Enabled(false);
+    EXPECT_FALSE(list.check(1, false));
+    EXPECT_FALSE(list.pick(0));
+    EXPECT_EQ(checked, std::vector<int>{0});
+    EXPECT_EQ(selections, 1);
+    EXPECT_FALSE(list.itemChecked(0));
+    EXPECT_TRUE(list.itemChecked(1));
+    EXPECT_THROW(list.List(2), std::out_of_range);
+
+    forms::MenuItem file(form, "mnuFile");
+    auto open = std::make_unique<forms::MenuItem>(form, "mnuFileOpen");
+    forms::MenuItem separator(form, "mnuFileSep1", forms::MenuItem::Kind::Separator);
+    file.add(*open);
+    file.add(separator);
+    EXPECT_EQ(forms::topLevelMenus(form), std::vector<forms::MenuItem*>{&file});
+    EXPECT_EQ(open->parentMenu(), &file);
+    EXPECT_TRUE(separator.isSeparator());
+    open.reset();
+    EXPECT_EQ(file.items(), std::vector<forms::MenuItem*>{&separator});
+
+    EXPECT_EQ(forms::viewName("mnuFileRecent(1)"), "mnuFileRecent_1");
+    EXPECT_EQ(forms::viewName("txtIP"), "txtIP");
 }
 
 }  // namespace

@@ -28,19 +28,29 @@ namespace {
 const std::string kSource = "C:\\Roamwise\\office.v1";
 const std::string kDestination = "C:\\Roamwise\\office.rmw";
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_converter_qt";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application lives from the first test to the end of the run and goes before the
+// process exits, while Qt's own thread storage still exists.
+class QtApplicationEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+  private:
+    int argc_ = 1;
+    char name_[18] = "test_converter_qt";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+const ::testing::Environment* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 class ConverterGuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        application();
         std::filesystem::create_directories(platform::files().toNative("C:\\Roamwise"));
         ui_.registerWindow("frmMain", [] { return qtkit::makeWindow<Ui::frmMain, QDialog>(); });
         platform::Services services = machine_.services();
