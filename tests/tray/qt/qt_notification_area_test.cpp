@@ -16,20 +16,14 @@
 #include "platform/forms/MenuItem.h"
 #include "platform/qt/QtNotificationArea.h"
 #include "platform/qt/QtSessionEnd.h"
+#include "tests/platform/qt/QtTestApp.h"
 
 namespace {
 
 using platform::qt::QtNotificationArea;
 using Message = std::tuple<win32::UINT, win32::WPARAM, win32::LPARAM>;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "test_tray_qt";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using qttest::application;
 
 win32::NOTIFYICONDATAA record(win32::HWND window, const char* tip) {
     win32::NOTIFYICONDATAA data;
