@@ -14,11 +14,15 @@ if(ROAMWISE_SANITIZE)
   target_link_options(roamwise_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# roamwise_library(NAME DIR DEPENDS...) builds every .cpp below DIR into one static
-# library. Core libraries must never see Qt: none of them links it.
+# roamwise_library(NAME DEPENDS... [EXCLUDE regex...]) builds every .cpp below the calling
+# folder, except those whose path matches an EXCLUDE pattern, into one static library.
+# Core libraries must never see Qt: none of them links it.
 function(roamwise_library name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPENDS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC roamwise_options ${ARG_DEPENDS})
 endfunction()

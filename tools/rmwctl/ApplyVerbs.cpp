@@ -14,7 +14,6 @@
 #include "platform/Services.h"
 #include "platform/Win32.h"
 #include "platform/console/ConsoleUserInterface.h"
-#include "platform/emulated/Machine.h"
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/OptionButton.h"
@@ -268,7 +267,7 @@ OpenedFile openInWindow(const std::string& file, const std::string& shownName) {
 std::vector<ShownSetting> settingsAfterApplying(const std::string& file,
                                                 const std::string& shownName, int adapter,
                                                 std::ostream& err) {
-    MachineCopy copy(platform::emulated::Machine::defaultFolder());
+    MachineCopy copy;
     std::ostringstream unseen;
     platform::ConsoleUserInterface quiet(unseen);
     ApplyConsole console(quiet);

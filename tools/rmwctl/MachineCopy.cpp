@@ -26,29 +26,32 @@ fs::path makeTemporaryFolder() {
 
 }  // namespace
 
-MachineCopy::MachineCopy(const fs::path& folder) : folder_(makeTemporaryFolder()) {
-    try {
-        machine_ = platform::emulated::Machine::open(folder)->copyTo(folder_);
-    } catch (const platform::emulated::MachineError& error) {
+struct MachineCopy::Copy {
+    fs::path folder;
+    std::unique_ptr<platform::emulated::Machine> machine;
+    ~Copy() {
+        machine.reset();  // closes the registry database before its folder goes
         std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        fs::remove_all(folder, ignored);
+    }
+};
+
+MachineCopy::MachineCopy() : copy_(std::make_unique<Copy>()) {
+    copy_->folder = makeTemporaryFolder();
+    try {
+        copy_->machine =
+            platform::emulated::Machine::open(platform::emulated::Machine::defaultFolder())
+                ->copyTo(copy_->folder);
+    } catch (const platform::emulated::MachineError& error) {
         throw Failure(std::string("cannot try the file out on a copy of the machine: ") +
                       error.what());
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-        throw;
     }
 }
 
-MachineCopy::~MachineCopy() {
-    machine_.reset();  // closes the registry database before its folder goes
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-}
+MachineCopy::~MachineCopy() = default;
 
 platform::Services MachineCopy::services() {
-    return machine_->services();
+    return copy_->machine->services();
 }
 
 }  // namespace rmwctl

@@ -46,5 +46,7 @@ const std::vector<VerbInfo>& verbs();
 // use) and installs its services with the console user interface for the rest of the
 // process. Throws Failure when the machine is unusable.
 void useMachine(Io io);
+// What the verbs work on, as the usage text says it.
+const char* machineUsage();
 
 }  // namespace rmwctl
