@@ -43,6 +43,7 @@ class ProfileFiles : public ProfileStrings {
                                     const std::optional<std::string>& value) override;
 
   private:
+    std::string inWindowsFolderWhenBare(const std::string& fileName) const;
     bool isMappedToRegistry(const std::string& section, const std::filesystem::path& file);
     win32::BOOL writeMapped(const std::optional<std::string>& key,
                             const std::optional<std::string>& value);

@@ -17,6 +17,7 @@
 #include "platform/emulated/Machine.h"
 #include "platform/emulated/RegFileExporter.h"
 #include "platform/emulated/RegFileImporter.h"
+#include "platform/emulated/SqliteRegistry.h"
 #endif
 
 namespace rmwctl {
