@@ -18,14 +18,19 @@ if(ROAMWISE_FUZZ)
   target_compile_options(roamwise_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-# roamwise_library(NAME DIR DEPENDS...) builds every .cpp below DIR into one static
-# library. Core libraries must never see Qt: none of them links it.
+# roamwise_library(NAME DEPENDS... [EXCLUDE regex...]) builds every .cpp below the calling
+# folder, except those whose path matches an EXCLUDE pattern, into one static library.
+# Core libraries must never see Qt: none of them links it.
 function(roamwise_library name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+  cmake_parse_arguments(ARG "" "" "DEPENDS;EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE relative_sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   # A qt/ folder holds the Qt side of a subsystem, built as its own target.
-  list(FILTER sources EXCLUDE REGEX "(^|/)qt/")
+  list(FILTER relative_sources EXCLUDE REGEX "(^|/)qt/")
+  list(TRANSFORM relative_sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_link_libraries(${name} PUBLIC roamwise_options ${ARG_DEPENDS})
 endfunction()

@@ -36,6 +36,13 @@ void ProfileFiles::mapWindowsSectionToRegistry(Registry& registry) {
     windowsSection_ = std::make_unique<NtWindowsSection>(registry);
 }
 
+std::string ProfileFiles::inWindowsFolderWhenBare(const std::string& fileName) const {
+    // As on Windows, a file named without a folder lives in the Windows folder, never in
+    // the folder the program happens to run in.
+    if (fileName.find_first_of("\\/:") != std::string::npos) return fileName;
+    return concat({winIni_.substr(0, winIni_.find_last_of('\\') + 1), fileName});
+}
+
 bool ProfileFiles::isMappedToRegistry(const std::string& section,
                                       const std::filesystem::path& file) {
     if (!windowsSection_ || !equalsIgnoringCase(trimBlanks(section), "windows")) return false;
@@ -47,7 +54,7 @@ std::string ProfileFiles::GetPrivateProfileStringA(const std::string& section,
                                                    const std::string& defaultValue,
                                                    const std::string& fileName) {
     if (fileName.empty()) return defaultValue;
-    const std::filesystem::path file = files_.toNative(fileName);
+    const std::filesystem::path file = files_.toNative(inWindowsFolderWhenBare(fileName));
     if (file.empty()) return defaultValue;
     if (isMappedToRegistry(section, file)) {
         return windowsSection_->value(key).value_or(defaultValue);
@@ -65,7 +72,7 @@ win32::BOOL ProfileFiles::WritePrivateProfileStringA(const std::string& section,
                                                      const std::optional<std::string>& value,
                                                      const std::string& fileName) {
     if (fileName.empty()) return kFailure;
-    const std::filesystem::path file = files_.toNative(fileName);
+    const std::filesystem::path file = files_.toNative(inWindowsFolderWhenBare(fileName));
     if (file.empty()) return kFailure;
     if (isMappedToRegistry(section, file)) return writeMapped(key, value);
     return writeFile(section, key, value, file);

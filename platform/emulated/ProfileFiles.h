@@ -51,6 +51,7 @@ class ProfileFiles : public ProfileStrings {
     void endWriteSession(const std::string& fileName) override;
 
   private:
+    std::string inWindowsFolderWhenBare(const std::string& fileName) const;
     bool isMappedToRegistry(const std::string& section, const std::filesystem::path& file);
     win32::BOOL writeMapped(const std::optional<std::string>& key,
                             const std::optional<std::string>& value);

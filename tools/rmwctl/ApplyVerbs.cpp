@@ -383,7 +383,7 @@ OpenedFile openInWindow(const std::string& file, const std::string& shownName) {
 std::vector<ShownSetting> settingsAfterApplying(const std::string& file,
                                                 const std::string& shownName, int adapter,
                                                 std::ostream& err) {
-    MachineCopy copy(platform::emulated::Machine::defaultFolder());
+    MachineCopy copy;
     std::ostringstream unseen;
     platform::ConsoleUserInterface quiet(unseen);
     ApplyConsole console(quiet);

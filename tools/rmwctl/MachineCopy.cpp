@@ -1,7 +1,5 @@
 #include "tools/rmwctl/MachineCopy.h"
 
-#include <stdlib.h>
-
 #include <string>
 #include <system_error>
 
@@ -12,30 +10,30 @@
 namespace rmwctl {
 namespace fs = std::filesystem;
 
-MachineCopy::MachineCopy(const fs::path& folder)
-    : temporary_(std::make_unique<TemporaryPath>(TemporaryPath::Kind::Folder)),
-      folder_(temporary_->path() / "machine") {
+struct MachineCopy::Copy {
+    TemporaryPath temporary{TemporaryPath::Kind::Folder};
+    std::unique_ptr<platform::emulated::Machine> machine;
+    ~Copy() {
+        machine.reset();  // closes the registry database before its folder goes
+    }
+};
+
+MachineCopy::MachineCopy() : copy_(std::make_unique<Copy>()) {
+    const fs::path folder = copy_->temporary.path() / "machine";
     try {
-        machine_ = platform::emulated::Machine::open(folder)->copyTo(folder_);
+        copy_->machine =
+            platform::emulated::Machine::open(platform::emulated::Machine::defaultFolder())
+                ->copyTo(folder);
     } catch (const platform::emulated::MachineError& error) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
         throw Failure(std::string("cannot try the file out on a copy of the machine: ") +
                       error.what());
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-        throw;
     }
 }
 
-MachineCopy::~MachineCopy() {
-    machine_.reset();  // closes the registry database before its folder goes
-    temporary_.reset();
-}
+MachineCopy::~MachineCopy() = default;
 
 platform::Services MachineCopy::services() {
-    return machine_->services();
+    return copy_->machine->services();
 }
 
 }  // namespace rmwctl

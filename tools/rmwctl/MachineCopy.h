@@ -1,25 +1,19 @@
 #pragma once
-// A throw-away copy of an emulated machine in a temporary folder, removed with the
-// object. Whatever is done to the copy (an apply, a restart) leaves the machine it was
-// taken from as it was, so a command can be tried out before it is run for real.
+// A throw-away copy of the machine the verbs work on, removed with the object. Whatever
+// is done to the copy (an apply, a restart) leaves the machine it was taken from as it
+// was, so a command can be tried out before it is run for real. An emulated machine is
+// copied into a temporary folder; on Windows the copy is kept in memory over the system.
 
-#include <filesystem>
 #include <memory>
 
 #include "platform/Services.h"
 
-namespace platform::emulated {
-class Machine;
-}
-
 namespace rmwctl {
-
-class TemporaryPath;
 
 class MachineCopy {
   public:
-    // Copies the machine in FOLDER; throws Failure when it cannot be copied or opened.
-    explicit MachineCopy(const std::filesystem::path& folder);
+    // Copies the machine; throws Failure when it cannot be copied or opened.
+    MachineCopy();
     ~MachineCopy();
     MachineCopy(const MachineCopy&) = delete;
     MachineCopy& operator=(const MachineCopy&) = delete;
@@ -28,9 +22,8 @@ class MachineCopy {
     platform::Services services();
 
   private:
-    std::unique_ptr<TemporaryPath> temporary_;
-    std::filesystem::path folder_;
-    std::unique_ptr<platform::emulated::Machine> machine_;
+    struct Copy;
+    std::unique_ptr<Copy> copy_;
 };
 
 }  // namespace rmwctl

@@ -9,13 +9,16 @@
 #include <optional>
 
 #include "platform/NativeFileRules.h"
+#include "platform/Services.h"
+#include "platform/emulated/RegistryNames.h"
+#include "tools/rmwctl/Verb.h"
+#ifndef _WIN32
 #include "platform/emulated/AtomicFile.h"
 #include "platform/emulated/Machine.h"
 #include "platform/emulated/RegFileExporter.h"
 #include "platform/emulated/RegFileImporter.h"
-#include "platform/emulated/RegistryNames.h"
 #include "platform/emulated/SqliteRegistry.h"
-#include "tools/rmwctl/Verb.h"
+#endif
 
 namespace rmwctl {
 namespace {
@@ -73,12 +76,10 @@ KeyName parseKey(const std::string& text) {
     return {rooted->root, rooted->subPath};
 }
 
-std::unique_ptr<Machine> openMachine() {
-    try {
-        return Machine::openDefault();
-    } catch (const MachineError& error) {
-        throw Failure(error.what());
-    }
+// The registry of the machine the verbs work on.
+platform::Registry& machineRegistry(Io io) {
+    useMachine(io);
+    return platform::registry();
 }
 
 void require(bool condition, const std::string& usage) {
@@ -88,7 +89,7 @@ void require(bool condition, const std::string& usage) {
 // An open key, closed with the object.
 class OpenedKey {
   public:
-    OpenedKey(SqliteRegistry& registry, const KeyName& key, win32::REGSAM access)
+    OpenedKey(platform::Registry& registry, const KeyName& key, win32::REGSAM access)
         : registry_(registry) {
         win32::LONG result =
             registry.RegOpenKeyExA(key.root.handle, key.subPath.c_str(), 0, access, &handle_);
@@ -106,7 +107,7 @@ class OpenedKey {
     HKEY handle() const { return handle_; }
 
   private:
-    SqliteRegistry& registry_;
+    platform::Registry& registry_;
     HKEY handle_ = 0;
 };
 
@@ -198,7 +199,7 @@ struct LongestEntries {
     DWORD valueData = 0;
 };
 
-LongestEntries measure(SqliteRegistry& registry, HKEY key) {
+LongestEntries measure(platform::Registry& registry, HKEY key) {
     LongestEntries longest;
     failOn(registry.RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest.subkeyName,
                                      nullptr, nullptr, &longest.valueName, &longest.valueData,
@@ -208,7 +209,7 @@ LongestEntries measure(SqliteRegistry& registry, HKEY key) {
 }
 
 // The value at INDEX; nothing after the last one.
-std::optional<ValueRead> readValue(SqliteRegistry& registry, HKEY key, DWORD index,
+std::optional<ValueRead> readValue(platform::Registry& registry, HKEY key, DWORD index,
                                    LongestEntries& room) {
     for (;;) {
         std::string name(room.valueName + 1, '\0');
@@ -231,7 +232,7 @@ std::optional<ValueRead> readValue(SqliteRegistry& registry, HKEY key, DWORD ind
     }
 }
 
-std::vector<ValueRead> readValues(SqliteRegistry& registry, HKEY key) {
+std::vector<ValueRead> readValues(platform::Registry& registry, HKEY key) {
     LongestEntries room = measure(registry, key);
     std::vector<ValueRead> values;
     for (DWORD index = 0;; ++index) {
@@ -241,7 +242,7 @@ std::vector<ValueRead> readValues(SqliteRegistry& registry, HKEY key) {
     }
 }
 
-std::vector<std::string> readSubkeys(SqliteRegistry& registry, HKEY key) {
+std::vector<std::string> readSubkeys(platform::Registry& registry, HKEY key) {
     DWORD room = measure(registry, key).subkeyName + 1;
     std::vector<std::string> names;
     for (DWORD index = 0;;) {
@@ -264,8 +265,7 @@ int query(const RegArguments& args, Io io) {
     require(args.words.size() == 1 && !args.type && !args.data,
             "reg query takes KEY [--value NAME]");
     KeyName keyName = parseKey(args.words[0]);
-    auto machine = openMachine();
-    SqliteRegistry& registry = machine->registry();
+    platform::Registry& registry = machineRegistry(io);
     OpenedKey key(registry, keyName, win32::KEY_READ);
     if (args.value) {
         DWORD type = 0, size = 0;
@@ -366,7 +366,7 @@ std::string encodedData(DWORD type, const std::string& text) {
     }
 }
 
-int add(const RegArguments& args, Io) {
+int add(const RegArguments& args, Io io) {
     require(args.words.size() == 1, "reg add takes KEY [--value NAME --type TYPE --data DATA]");
     require(args.value || (!args.type && !args.data), "--type and --data need --value");
     KeyName keyName = parseKey(args.words[0]);
@@ -378,8 +378,7 @@ int add(const RegArguments& args, Io) {
     }
     if (type == win32::REG_DWORD && !args.data) throw UsageError("REG_DWORD needs --data");
     std::string data = args.value ? encodedData(type, args.data.value_or("")) : std::string();
-    auto machine = openMachine();
-    SqliteRegistry& registry = machine->registry();
+    platform::Registry& registry = machineRegistry(io);
     HKEY key = 0;
     failOn(registry.RegCreateKeyExA(keyName.root.handle, keyName.subPath.c_str(), 0, "",
                                     win32::REG_OPTION_NON_VOLATILE, win32::KEY_ALL_ACCESS, nullptr,
@@ -398,7 +397,7 @@ int add(const RegArguments& args, Io) {
 
 // Removes NAME below KEY with everything under it, deepest keys first, so it works
 // on NT too, where a key with subkeys cannot be deleted.
-win32::LONG deleteTree(SqliteRegistry& registry, HKEY parent, const std::string& name) {
+win32::LONG deleteTree(platform::Registry& registry, HKEY parent, const std::string& name) {
     HKEY key = 0;
     win32::LONG result =
         registry.RegOpenKeyExA(parent, name.c_str(), 0, win32::KEY_ALL_ACCESS, &key);
@@ -411,12 +410,11 @@ win32::LONG deleteTree(SqliteRegistry& registry, HKEY parent, const std::string&
     return result == win32::ERROR_SUCCESS ? registry.RegDeleteKeyA(parent, name.c_str()) : result;
 }
 
-int remove(const RegArguments& args, Io) {
+int remove(const RegArguments& args, Io io) {
     require(args.words.size() == 1 && !args.type && !args.data,
             "reg delete takes KEY [--value NAME]");
     KeyName keyName = parseKey(args.words[0]);
-    auto machine = openMachine();
-    SqliteRegistry& registry = machine->registry();
+    platform::Registry& registry = machineRegistry(io);
     if (args.value) {
         OpenedKey key(registry, keyName, win32::KEY_ALL_ACCESS);
         win32::LONG result = registry.RegDeleteValueA(key.handle(), args.value->c_str());
@@ -433,6 +431,24 @@ int remove(const RegArguments& args, Io) {
     }
     failOn(result, "delete " + keyName.display());
     return 0;
+}
+
+#ifdef _WIN32
+// Registry files are read and written by the emulated machine's registry; Windows has
+// its own tool for them.
+int importFile(const RegArguments&, Io) {
+    throw Failure("reg import is for the emulated machine; on Windows use regedit /s FILE.reg");
+}
+int exportKey(const RegArguments&, Io) {
+    throw Failure("reg export is for the emulated machine; on Windows use regedit /e FILE.reg KEY");
+}
+#else
+std::unique_ptr<Machine> openMachine() {
+    try {
+        return Machine::openDefault();
+    } catch (const MachineError& error) {
+        throw Failure(error.what());
+    }
 }
 
 int importFile(const RegArguments& args, Io) {
@@ -488,6 +504,7 @@ int exportKey(const RegArguments& args, Io io) {
     writeExport(args.words[1], text);
     return 0;
 }
+#endif
 
 int regVerb(const std::vector<std::string>& args, Io io) {
     if (args.empty()) throw UsageError("reg needs query, add, delete, import or export");

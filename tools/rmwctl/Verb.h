@@ -52,5 +52,7 @@ const std::vector<VerbInfo>& verbs();
 void useMachine(Io io);
 // The machine useMachine opened (opening it first when needed).
 platform::emulated::Machine& usedMachine(Io io);
+// What the verbs work on, as the usage text says it.
+const char* machineUsage();
 
 }  // namespace rmwctl

@@ -1,11 +1,9 @@
-// rmwctl: manages the emulated machine and Roamwise's configuration from the command line.
+// rmwctl: manages the machine (the emulated one, or Windows itself) and Roamwise's
+// configuration from the command line.
 
 #include <iostream>
-#include <memory>
 
 #include "platform/RaisedError.h"
-#include "platform/console/ConsoleUserInterface.h"
-#include "platform/emulated/Machine.h"
 #include "tools/rmwctl/Verb.h"
 
 namespace rmwctl {
@@ -21,9 +19,7 @@ bool asksForHelp(const std::string& argument) {
 }
 
 void printUsage(std::ostream& stream) {
-    stream << "usage: rmwctl VERB [ARGUMENTS]\n\n"
-              "Works on the emulated machine named by ROAMWISE_MACHINE, or on the per-user\n"
-              "default machine (made from the Windows 98 template on first use).\n\n";
+    stream << "usage: rmwctl VERB [ARGUMENTS]\n\n" << machineUsage() << "\n\n";
     for (const auto& verb : verbs()) stream << verb.usage << "\n";
     stream << "\nMessages that Roamwise shows go to standard error; questions are answered\n"
               "with their default (first) button: OK, Abort, Yes or Retry.\n"
@@ -38,29 +34,6 @@ VerbRegistration::VerbRegistration(std::string name, std::string usage, VerbHand
 }
 
 const std::vector<VerbInfo>& verbs() { return registeredVerbs(); }
-
-namespace {
-std::unique_ptr<platform::emulated::Machine> machine;
-}  // namespace
-
-platform::emulated::Machine& usedMachine(Io io) {
-    useMachine(io);
-    return *machine;
-}
-
-void useMachine(Io io) {
-    static std::unique_ptr<platform::ConsoleUserInterface> console;
-    if (machine) return;
-    try {
-        machine = platform::emulated::Machine::openDefault();
-    } catch (const platform::emulated::MachineError& error) {
-        throw Failure(error.what());
-    }
-    console = std::make_unique<platform::ConsoleUserInterface>(io.err);
-    platform::Services services = machine->services();
-    services.ui = console.get();
-    platform::installServices(services);
-}
 
 // Runs the verb ARGS name and returns its exit status.
 int run(const std::vector<std::string>& args) {
