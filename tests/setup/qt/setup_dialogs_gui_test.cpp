@@ -8,9 +8,12 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <functional>
 #include <memory>
 
 #include "platform/qt/FormBinder.h"
@@ -64,9 +67,15 @@ TEST(SetupDialogsGuiTest, InstallAgreeOverwriteWithoutAskingAgainAndFinish) {
                             setuptest::header(1, "The terms."));
 
     // Operates whichever dialog is up, as a user would, and notes what it saw.
+    // A dialog's button may open the next dialog before its click returns, so every
+    // turn first arranges the next one: a timer never fires again while its own
+    // handler runs.
     std::vector<std::string> seen;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
+    bool driving = true;
+    QPointer<QWidget> answered;
+    std::function<void()> drive = [&] {
+        if (!driving) return;
+        QTimer::singleShot(10, drive);
         QWidget* window = QApplication::activeModalWidget();
         if (window == nullptr) return;
         const std::string name = window->objectName().toStdString();
@@ -84,14 +93,17 @@ TEST(SetupDialogsGuiTest, InstallAgreeOverwriteWithoutAskingAgainAndFinish) {
             seen.push_back(child<QPlainTextEdit>(window, "txtAgreement")->toPlainText().toStdString());
             QTest::mouseClick(child<QPushButton>(window, "cmdAgree"), Qt::LeftButton);
         } else if (name == "FileExist") {
+            if (window == answered) return;  // still closing
+            answered = window;
             seen.push_back(window->windowTitle().toStdString() + " / " + child<QCheckBox>(window, "chkDontAsk")->text().toStdString());
-            QTest::mouseClick(child<QCheckBox>(window, "chkDontAsk"), Qt::LeftButton);
+            auto* dontAsk = child<QCheckBox>(window, "chkDontAsk");  // clicked on its box
+            QTest::mouseClick(dontAsk, Qt::LeftButton, {}, QPoint(8, dontAsk->height() / 2));
             QTest::mouseClick(child<QPushButton>(window, "cmdYes"), Qt::LeftButton);
         }
-    });
-    driver.start(10);
+    };
+    QTimer::singleShot(10, drive);
     const setup::SetupOutcome outcome = setup::SetupProgram(package.string()).run();
-    driver.stop();
+    driving = false;
 
     EXPECT_TRUE(outcome.installed);
     EXPECT_EQ(seen, (std::vector<std::string>{
