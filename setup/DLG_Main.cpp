@@ -19,7 +19,8 @@ std::string lineBreaks(int count) {
 DLG_Main::DLG_Main(SetupSession& session) : Form("DLG_Main", "Self-extracting Archive"), session_(session) {
     cmdInstall.onClick([this] { cmdInstall_Click(); });
     cmdClose.onClick([this] { cmdClose_Click(); });
-    txtStatus.Enabled(true);
+    txtStatus.MultiLine(true);
+    txtStatus.Locked(true);
 }
 
 void DLG_Main::Form_Load() {

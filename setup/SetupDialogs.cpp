@@ -5,8 +5,9 @@ namespace setup {
 DLG_LIC::DLG_LIC(const std::string& agreement) : Form("DLG_LIC", "Licence agreement") {
     lblHeading.Caption(
         "To continue with this installation, you must agree to all terms of this licence agreement.");
+    txtAgreement.MultiLine(true);
+    txtAgreement.Locked(true);
     txtAgreement.Text(agreement);
-    txtAgreement.Enabled(true);
     cmdAgree.Caption("I agree");
     cmdAgree.Default(true);
     cmdCancel.Caption("&Cancel");

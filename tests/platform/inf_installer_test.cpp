@@ -156,8 +156,8 @@ TEST_F(InfInstallerTest, CopiesDeletesUpdatesInisMakesShortcutsAndRunsCommands) 
     EXPECT_EQ(read(native("C:\\Dest\\copy.txt")), "new a");
     EXPECT_EQ(read(native("C:\\Dest\\b.txt")), "old b");  // COPYFLG_NO_OVERWRITE
     EXPECT_FALSE(fs::exists(native("C:\\Dest\\old.txt")));
-    EXPECT_EQ(win32::GetPrivateProfileStringA("Main", "Folder", "", "roam.ini"), "C:\\Dest");
-    EXPECT_EQ(win32::GetPrivateProfileStringA("Windows", "load", "none", "win.ini"), "none");
+    EXPECT_EQ(win32::GetPrivateProfileStringA("Main", "Folder", "", "C:\\WINDOWS\\roam.ini"), "C:\\Dest");
+    EXPECT_EQ(win32::GetPrivateProfileStringA("Windows", "load", "none", "C:\\WINDOWS\\win.ini"), "none");
     EXPECT_NE(read(native("C:\\WINDOWS\\Start Menu\\Programs\\Group\\My App.lnk")).find("Target=C:\\Dest\\a.txt"),
               std::string::npos);
     bool ranNotepad = false;

@@ -278,7 +278,10 @@ struct InfPlan::Context {
                     fail(entry.number, "an UpdateInis entry needs a file and a section");
                 const long flags = values.size() > 4 && !values[4].empty() ? parseInfNumber(values[4]).value_or(-1) : 0;
                 if (flags != 0 && flags != 1) fail(entry.number, "unknown UpdateInis flags");
-                const std::string file = values[0];
+                // An INI file named without a folder lives in the Windows folder.
+                const std::string file = values[0].find('\\') == std::string::npos
+                                             ? win32::GetWindowsDirectoryA() + "\\" + values[0]
+                                             : values[0];
                 const std::string section = values[1];
                 auto split = [&](const std::string& text) {
                     const std::size_t equals = text.find('=');
