@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/AsciiText.h"
 #include "platform/Services.h"
 #include "registry/clsEasyRegistry.h"
 #include "tests/tools/RmwctlRunner.h"
@@ -25,8 +26,28 @@ std::vector<std::string> listing(const fs::path& root) {
     return entries;
 }
 
-// The main program the tray utility would start on the machine the test installed.
-std::string mainProgramOfTheMachine() {
+constexpr const char* kInstallFolder = "C:\\Program Files\\Roamwise";
+
+// The machine's system facts as the installed tray utility sees them: it runs from the
+// folder setup put it in.
+class InstalledUtility : public platform::SystemInfo {
+  public:
+    explicit InstalledUtility(platform::SystemInfo& machine) : machine_(machine) {}
+    win32::BOOL GetVersionExA(win32::OSVERSIONINFOA* info) override { return machine_.GetVersionExA(info); }
+    std::string GetWindowsDirectoryA() override { return machine_.GetWindowsDirectoryA(); }
+    std::string GetSystemDirectoryA() override { return machine_.GetSystemDirectoryA(); }
+    std::string programFolder() override { return kInstallFolder; }
+
+  private:
+    platform::SystemInfo& machine_;
+};
+
+// The main program the installed tray utility would start on the test's machine.
+std::string mainProgramFoundByTheUtility(testsupport::TestMachine& machine) {
+    platform::Services services = machine.services();
+    InstalledUtility utility(*services.system);
+    services.system = &utility;
+    platform::ScopedServices scope(services);
     clsEasyRegistry registry;
     registry.SuppressErrors(true);
     return findMainProgram(registry);
@@ -73,10 +94,11 @@ TEST_P(SetupVerbsTest, InstallsThePackageAndUninstallLeavesTheMachineAsItWas) {
     for (const char* link : {"Roamwise", "Roamwise File Converter", "Help", "Read Me", "Release Notes", "Uninstall Roamwise"})
         EXPECT_TRUE(fs::exists(drive / (programs + link + ".lnk"))) << link;
 
-    // The tray utility finds the installed main program (the INF writes no App Paths
-    // entry, so Program Files decides), and that program starts from where it lies.
-    const std::string mainProgram = mainProgramOfTheMachine();
-    EXPECT_EQ(mainProgram, "C:\\Program Files\\Roamwise\\Rmw.exe");
+    // The installed tray utility finds the installed main program beside itself (the INF
+    // writes no App Paths entry), and that program starts from where it lies.
+    const std::string mainProgram = mainProgramFoundByTheUtility(machine);
+    EXPECT_TRUE(platform::equalsIgnoringCase(mainProgram, platform::concat({kInstallFolder, "\\Rmw.exe"})))
+        << mainProgram;
     const fs::path builtMainProgram = fs::path(std::getenv("ROAMWISE_TEST_BIN")) / "rmw";
     if (fs::exists(builtMainProgram)) {  // the package carries it whenever it was built
         const fs::path installed = platform::files().toNative(mainProgram);
