@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/AsciiText.h"
 #include "platform/Services.h"
 #include "platform/Win32.h"
 #include "setup/MemberName.h"
@@ -31,6 +32,21 @@ bool passesThroughLink(const fs::path& root, const fs::path& path) {
         if (fs::is_symlink(at, error)) return true;
     }
     return false;
+}
+
+// Windows runs any file named as a program; the native file that stands for one must be
+// executable too, for whoever may read it, or the installed programs would not start.
+void keepProgramRunnable(const std::string& name, const fs::path& native) {
+    const std::string lower = platform::lowerAscii(name);
+    if (lower.size() < 4 || lower.compare(lower.size() - 4, 4, ".exe") != 0) return;
+    std::error_code error;
+    const fs::perms mode = fs::status(native, error).permissions();
+    if (error) return;
+    fs::perms runnable = fs::perms::none;
+    if ((mode & fs::perms::owner_read) != fs::perms::none) runnable |= fs::perms::owner_exec;
+    if ((mode & fs::perms::group_read) != fs::perms::none) runnable |= fs::perms::group_exec;
+    if ((mode & fs::perms::others_read) != fs::perms::none) runnable |= fs::perms::others_exec;
+    fs::permissions(native, runnable, fs::perm_options::add, error);
 }
 
 // Reads the member's data from IN and writes it to OUT, checking it against the header:
@@ -198,6 +214,7 @@ bool ArchiveExtractor::extract(const std::string& package, std::uint64_t offset)
             return false;
         }
         if (std::fclose(out.release()) != 0) showError(target, kCannotCloseFile);
+        keepProgramRunnable(header.name, nativeTarget);
         setLastWriteTime(target, header);
     }
 }
