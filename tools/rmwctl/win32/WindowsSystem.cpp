@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "platform/Services.h"
+#include "platform/Win32Types.h"
 #include "platform/console/ConsoleUserInterface.h"
 #include "platform/win32/TrialSystem.h"
 #include "platform/win32/Win32Services.h"
@@ -52,10 +53,10 @@ public:
     }
 
     bool isNT() override {
-        platform::win32::OSVERSIONINFOA version{};
-        version.dwOSVersionInfoSize = platform::win32::OSVERSIONINFOA_SIZE;
+        win32::OSVERSIONINFOA version{};
+        version.dwOSVersionInfoSize = win32::OSVERSIONINFOA_SIZE;
         return platform::systemInfo().GetVersionExA(&version) &&
-               version.dwPlatformId == platform::win32::VER_PLATFORM_WIN32_NT;
+               version.dwPlatformId == win32::VER_PLATFORM_WIN32_NT;
     }
 
     bool acquireApplyLock(double waitSeconds) override {
