@@ -47,7 +47,11 @@ int newest() {
 std::string now() {
     const std::time_t seconds = std::time(nullptr);
     std::tm parts{};
+#ifdef _WIN32
+    gmtime_s(&parts, &seconds);
+#else
     gmtime_r(&seconds, &parts);
+#endif
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
     return text;

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <system_error>
 
@@ -62,6 +64,29 @@ bool FileSystem::isLink(const std::string& windowsPath) {
     return std::filesystem::is_symlink(toNative(windowsPath), error);
 }
 
+#ifdef _WIN32
+// Windows files carry no owner id the C runtime can see: a real folder (no link) is the
+// most that can be told here.
+bool FileSystem::isOwnFolder(const std::string& windowsPath) {
+    std::error_code error;
+    const auto native = toNative(windowsPath);
+    return !std::filesystem::is_symlink(native, error) && std::filesystem::is_directory(native, error);
+}
+
+win32::BOOL FileSystem::SetFileTime(const std::string& windowsPath, const win32::FILETIME& lastWrite) {
+    // FILETIME counts 100 ns steps from 1601; the Unix epoch lies 11644473600 s later.
+    const std::uint64_t ticks = (std::uint64_t{lastWrite.dwHighDateTime} << 32) | lastWrite.dwLowDateTime;
+    const std::int64_t unixTicks = std::max<std::int64_t>(static_cast<std::int64_t>(ticks) - 116444736000000000LL, 0);
+    const std::chrono::sys_time<std::chrono::nanoseconds> when{std::chrono::nanoseconds(unixTicks * 100)};
+    std::error_code error;
+    std::filesystem::last_write_time(
+        toNative(windowsPath),
+        std::chrono::time_point_cast<std::filesystem::file_time_type::duration>(
+            std::chrono::file_clock::from_sys(when)),
+        error);
+    return error ? 0 : 1;
+}
+#else
 bool FileSystem::isOwnFolder(const std::string& windowsPath) {
     struct stat status {};
     if (::lstat(toNative(windowsPath).c_str(), &status) != 0) return false;
@@ -76,5 +101,6 @@ win32::BOOL FileSystem::SetFileTime(const std::string& windowsPath, const win32:
     if (unixTicks < 0) times[1] = {0, 0};
     return ::utimensat(AT_FDCWD, toNative(windowsPath).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 1 : 0;
 }
+#endif
 
 }  // namespace platform

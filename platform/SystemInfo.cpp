@@ -14,7 +14,11 @@ win32::BOOL SystemInfo::LocalFileTimeToFileTime(const win32::FILETIME* local, wi
     const std::int64_t seconds = static_cast<std::int64_t>(ticks / kTicksPerSecond) - kEpochSeconds;
     const std::time_t asIfUtc = static_cast<std::time_t>(seconds);
     std::tm fields{};
+#ifdef _WIN32
+    if (::gmtime_s(&fields, &asIfUtc) != 0) return 0;
+#else
     if (::gmtime_r(&asIfUtc, &fields) == nullptr) return 0;
+#endif
     fields.tm_isdst = -1;
     const std::time_t real = std::mktime(&fields);
     if (real == static_cast<std::time_t>(-1)) return 0;

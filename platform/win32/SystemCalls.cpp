@@ -1,6 +1,7 @@
 #include "platform/win32/SystemCalls.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <shellapi.h>
 #include <winspool.h>
 
@@ -116,6 +117,12 @@ std::string windowsDirectory() {
 
 std::string systemDirectory() {
     return readGrowing([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+}
+
+std::string commonAppDataFolder() {
+    char folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder))) return {};
+    return folder;
 }
 
 std::string programPath() {

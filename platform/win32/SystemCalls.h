@@ -49,6 +49,8 @@ std::optional<VersionInfo> version();
 std::string windowsDirectory();
 std::string systemDirectory();
 std::string programPath();
+// The common application data folder (all users'); "" when Windows names none.
+std::string commonAppDataFolder();
 
 std::string privateProfileString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue, const std::string& file);

@@ -109,11 +109,25 @@ class TrialProfiles : public ProfileStrings {
                                     const std::optional<std::string>& value) override {
         return WritePrivateProfileStringA(section, key, value, winIni());
     }
+    // A session works on the trial's copy of the file, made when it begins.
+    bool beginWriteSession(const std::string& fileName,
+                           const std::string& initialContents) override {
+        return real_.beginWriteSession(trialCopy(fileName), initialContents);
+    }
+    bool commitWriteSession(const std::string& fileName) override {
+        return real_.commitWriteSession(trialCopy(fileName));
+    }
+    void endWriteSession(const std::string& fileName) override {
+        real_.endWriteSession(trialCopy(fileName));
+    }
 
   private:
     static constexpr const char* kMappedKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 
     std::string winIni() { return system_.GetWindowsDirectoryA() + "\\win.ini"; }
+    std::string trialCopy(const std::string& fileName) {
+        return files_.writable(inFolder(fileName), true).string();
+    }
     // As Windows: a file named without a folder lives in the Windows folder.
     std::string inFolder(const std::string& fileName) {
         if (fileName.find_first_of("\\/:") != std::string::npos) return fileName;

@@ -45,4 +45,10 @@ std::string Win32SystemInfo::programFolder() {
     return withoutTrailingBackslash(slash == std::string::npos ? "." : program.substr(0, slash));
 }
 
+// Below the common application data, so every user's applies share one history and lock.
+std::string Win32SystemInfo::stateFolder() {
+    const std::string common = win32sys::commonAppDataFolder();
+    return common.empty() ? std::string() : withoutTrailingBackslash(common) + "\\Roamwise";
+}
+
 }  // namespace platform::win32impl

@@ -11,6 +11,7 @@ class Win32SystemInfo : public SystemInfo {
     std::string GetWindowsDirectoryA() override;
     std::string GetSystemDirectoryA() override;
     std::string programFolder() override;
+    std::string stateFolder() override;
 };
 
 }  // namespace platform::win32impl

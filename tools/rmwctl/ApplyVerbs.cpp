@@ -21,8 +21,6 @@
 #include "platform/Services.h"
 #include "platform/Win32.h"
 #include "platform/console/ConsoleUserInterface.h"
-#include "platform/emulated/ApplyLock.h"
-#include "platform/emulated/Machine.h"
 #include "platform/forms/CommandButton.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/OptionButton.h"
@@ -30,6 +28,7 @@
 #include "tools/rmwctl/ApplyChecks.h"
 #include "tools/rmwctl/ApplyFile.h"
 #include "tools/rmwctl/MachineCopy.h"
+#include "tools/rmwctl/TargetSystem.h"
 #include "tools/rmwctl/Verb.h"
 #include "tools/rmwctl/WatchedConsole.h"
 
@@ -242,11 +241,11 @@ void requireNavigatorPreferences(const std::string& file, const std::string& sho
 
 void applyFile(const ApplyOptions& options, Io io) {
     const std::string& shownName = options.file;
-    platform::emulated::Machine& machine = usedMachine(io);
+    TargetSystem& system = usedSystem(io);
     const std::string file = pathToOpen(shownName);
     requireConfigurationFile(file, shownName);
     requireValidNetworkSettings(file, shownName);
-    requireApplicableValues(file, shownName, machine.description().isNT());
+    requireApplicableValues(file, shownName, system.isNT());
     if (warnOfMissingSections(file, shownName, io.err) && !options.force) {
         throw Failure("'" + shownName +
                       "' was not applied because of the missing section (use --force to apply "
@@ -255,15 +254,14 @@ void applyFile(const ApplyOptions& options, Io io) {
     // One apply at a time on the machine, from reading its settings to the last write:
     // settings are written where they differ from what was read, so two applies that
     // both read before either wrote would leave a mix of both files.
-    platform::emulated::ApplyLock& lock = machine.applyLock();
-    if (!lock.acquire(options.waitSeconds)) {
+    if (!system.acquireApplyLock(options.waitSeconds)) {
         std::ostringstream waited;
         waited << options.waitSeconds;
         throw Failure("another program is applying a configuration to this machine; gave up "
                       "after waiting " + waited.str() + " seconds; '" + shownName +
                       "' was not applied");
     }
-    const platform::emulated::ApplyLockHold hold(lock);
+    const ApplyLockHold hold(system);
     requireNavigatorPreferences(file, shownName);
     std::optional<undo::SuppressSnapshots> noSnapshot;
     if (!options.snapshot) noSnapshot.emplace();
@@ -450,7 +448,7 @@ void printDifferences(const std::string& shownName, Io io) {
     const std::string file = pathToOpen(shownName);
     requireConfigurationFile(file, shownName);
     requireValidNetworkSettings(file, shownName);
-    requireApplicableValues(file, shownName, usedMachine(io).description().isNT());
+    requireApplicableValues(file, shownName, usedSystem(io).isNT());
     warnOfMissingSections(file, shownName, io.err);
     const OpenedFile opened = openInWindow(file, shownName);
     printTargetAdapter(file, opened, io.err);

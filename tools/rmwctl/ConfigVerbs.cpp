@@ -78,10 +78,10 @@ std::string writeProblem(const std::string& file) {
     if (!fs::is_directory(folder, error)) {
         return "the folder " + platform::files().toWindows(folder) + " does not exist";
     }
-    if (fs::exists(native, error) && ::access(native.c_str(), W_OK) != 0) {
+    if (fs::exists(native, error) && ::access(native.string().c_str(), W_OK) != 0) {
         return "the file is read-only";
     }
-    if (::access(folder.c_str(), W_OK) != 0) {
+    if (::access(folder.string().c_str(), W_OK) != 0) {
         return "the folder " + platform::files().toWindows(folder) + " is read-only";
     }
     return "";

@@ -1,11 +1,6 @@
 // rmwctl history / undo / confirm: the configurations kept from before the last applies,
 // putting the latest back, and keeping an apply that was set to revert itself.
 
-#include <fcntl.h>
-#include <signal.h>
-#include <stdio.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -13,11 +8,10 @@
 #include <random>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include "config/UndoHistory.h"
-#include "platform/emulated/Machine.h"
 #include "tools/rmwctl/ApplyFile.h"
+#include "tools/rmwctl/TargetSystem.h"
 #include "tools/rmwctl/Verb.h"
 
 namespace rmwctl {
@@ -28,7 +22,7 @@ namespace {
 // The revert an apply --revert-after arranged and no confirm has called off yet: the file
 // holds a token that the reverting process must still find there.
 fs::path pendingRevertFile(Io io) {
-    return usedMachine(io).stateFolder() / "revert-pending";
+    return usedSystem(io).stateFolder() / "revert-pending";
 }
 
 std::string readAll(const fs::path& file) {
@@ -38,7 +32,8 @@ std::string readAll(const fs::path& file) {
 
 std::string newToken() {
     std::random_device random;
-    return std::to_string(::getpid()) + "-" + std::to_string(random()) + std::to_string(random());
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(now) + "-" + std::to_string(random()) + std::to_string(random());
 }
 
 void undoLatest(Io io) {
@@ -101,27 +96,11 @@ void scheduleRevert(double seconds, Io io) {
         stream << token;
         if (!stream) throw Failure("cannot arrange the revert in " + pending.string());
     }
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) throw Failure("cannot find rmwctl itself to arrange the revert");
-    const std::string machine = usedMachine(io).folder().string();
     io.err << "rmwctl: the apply reverts itself in " << seconds
            << " seconds unless 'rmwctl confirm' is run\n";
     io.err.flush();
     io.out.flush();
-    const pid_t child = ::fork();
-    if (child < 0) throw Failure("cannot arrange the revert: no process");
-    if (child > 0) return;
-    // The reverting process outlives this one and its terminal session.
-    ::setsid();
-    if (::fork() != 0) ::_exit(0);
-    const int null = ::open("/dev/null", O_RDWR);
-    for (int descriptor : {0, 1, 2}) ::dup2(null, descriptor);
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    ::setenv("ROAMWISE_MACHINE", machine.c_str(), 1);
-    ::execl(self.c_str(), self.c_str(), "undo", "--revert", token.c_str(),
-            static_cast<char*>(nullptr));
-    ::_exit(127);
+    usedSystem(io).startRevert(seconds, token);
 }
 
 namespace {

@@ -7,10 +7,6 @@
 #include <string>
 #include <vector>
 
-namespace platform::emulated {
-class Machine;
-}
-
 namespace rmwctl {
 
 // The command line was wrong: exit status 2, the message and the usage on stderr.
@@ -50,8 +46,6 @@ const std::vector<VerbInfo>& verbs();
 // use) and installs its services with the console user interface for the rest of the
 // process. Throws Failure when the machine is unusable.
 void useMachine(Io io);
-// The machine useMachine opened (opening it first when needed).
-platform::emulated::Machine& usedMachine(Io io);
 // What the verbs work on, as the usage text says it.
 const char* machineUsage();
 
