@@ -4,8 +4,11 @@
 #include <mutex>
 #include <utility>
 
+#include "config/LibraryAddIn.h"
+#include "config/ObjectRegistry.h"
 #include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
+#include "platform/Services.h"
 
 namespace {
 
@@ -19,8 +22,15 @@ ClassTable& table() {
     return instance;
 }
 
-[[noreturn]] void cannotCreate(const std::string& classId) {
-    throw RaisedError(kCannotCreateObject, classId, "ActiveX component can't create object");
+[[noreturn]] void cannotCreate(const std::string& classId) { raiseCannotCreate(classId); }
+
+// An object of CLASSID from the library the system's object registry names for it.
+std::shared_ptr<AddInObject> createFromObjectRegistry(const std::string& classId) {
+    // A process without a registry (a test of the table alone) has no object registry.
+    if (platform::services().registry == nullptr) cannotCreate(classId);
+    const objectregistry::ServerLookup server = objectregistry::findInprocServer(classId);
+    if (!server.libraryPath) raiseCannotCreate(classId, server.whyNot);
+    return LibraryAddIn::create(AddInLibrary::load(*server.libraryPath, classId), classId);
 }
 
 }  // namespace
@@ -46,7 +56,7 @@ std::shared_ptr<AddInObject> createAddInObject(const std::string& classId) {
         if (found != classes.factories.end()) factory = found->second;
     }
     // The factory runs unlocked: making an object may itself register or create classes.
-    if (!factory) cannotCreate(classId);
+    if (!factory) return createFromObjectRegistry(classId);
     std::shared_ptr<AddInObject> object = factory();
     if (!object) cannotCreate(classId);
     return object;

@@ -36,6 +36,7 @@ NotificationArea& notificationArea() {
 }
 SessionEnd& sessionEnd() { return require(installed().session, "session end"); }
 Processes& processes() { return require(installed().processes, "processes"); }
+Libraries& libraries() { return require(installed().libraries, "libraries"); }
 
 ScopedServices::ScopedServices(const Services& replacement) : saved_(installed()) {
     installed() = replacement;

@@ -5,6 +5,7 @@
 // accessors below, never through a machine folder.
 
 #include "platform/FileSystem.h"
+#include "platform/Libraries.h"
 #include "platform/NotificationArea.h"
 #include "platform/Power.h"
 #include "platform/Printers.h"
@@ -30,6 +31,7 @@ struct Services {
     NotificationArea* notificationArea = nullptr;
     SessionEnd* session = nullptr;
     Processes* processes = nullptr;
+    Libraries* libraries = nullptr;
 };
 
 // The installed services.
@@ -48,6 +50,7 @@ UserInterface& ui();
 NotificationArea& notificationArea();
 SessionEnd& sessionEnd();
 Processes& processes();
+Libraries& libraries();
 
 // Installs services for its lifetime and puts the previous ones back.
 class ScopedServices {

@@ -147,6 +147,14 @@ inline BOOL SetFileTime(const std::string& path, const FILETIME& lastWrite) {
     return platform::files().SetFileTime(path, lastWrite);
 }
 
+inline HMODULE LoadLibraryA(const std::string& path) {
+    return platform::libraries().LoadLibraryA(path);
+}
+inline FARPROC GetProcAddress(HMODULE module, const char* name) {
+    return platform::libraries().GetProcAddress(module, name);
+}
+inline BOOL FreeLibrary(HMODULE module) { return platform::libraries().FreeLibrary(module); }
+
 inline std::string GetTempPathA() { return platform::systemInfo().GetTempPathA(); }
 inline std::string GetShortPathNameA(const std::string& path) {
     return platform::files().GetShortPathNameA(path);

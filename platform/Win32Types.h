@@ -20,6 +20,10 @@ using HICON = std::uint32_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using HANDLE = std::uint32_t;  // handles of the process service
+// A loaded library and one of its exported functions, opaque as on Windows.
+struct HINSTANCE__;
+using HMODULE = HINSTANCE__*;
+using FARPROC = void (*)();
 
 struct FILETIME {
     DWORD dwLowDateTime = 0;

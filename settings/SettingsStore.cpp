@@ -134,6 +134,41 @@ void SettingsStore::SaveSetting(const std::string& appName, const std::string& s
                           static_cast<win32::DWORD>(data.size()));
 }
 
+namespace {
+
+// Removes PATH below HKEY_CURRENT_USER with its subkeys, deepest first, as Windows NT
+// removes only keys without subkeys.
+bool deleteKeyTree(const std::string& path) {
+    {
+        OpenKey key;
+        if (!key.open(path, win32::KEY_READ)) return false;
+        std::vector<std::string> children;
+        for (win32::DWORD index = 0;; ++index) {
+            char name[256];
+            win32::DWORD length = sizeof name;
+            if (win32::RegEnumKeyExA(key.handle(), index, name, &length, nullptr, nullptr,
+                                     nullptr, nullptr) != win32::ERROR_SUCCESS) {
+                break;
+            }
+            children.emplace_back(name, length);
+        }
+        for (const std::string& child : children) deleteKeyTree(path + '\\' + child);
+    }
+    return win32::RegDeleteKeyA(win32::HKEY_CURRENT_USER, path.c_str()) == win32::ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool SettingsStore::DeleteSetting(const std::string& appName, const std::string& section,
+                                  const std::optional<std::string>& key) {
+    if (!isUsableAddress(appName, section)) return false;
+    if (!key) return deleteKeyTree(sectionPath(appName, section));
+    if (key->empty()) return false;
+    OpenKey sectionKey;
+    if (!sectionKey.open(sectionPath(appName, section), win32::KEY_SET_VALUE)) return false;
+    return win32::RegDeleteValueA(sectionKey.handle(), key->c_str()) == win32::ERROR_SUCCESS;
+}
+
 std::vector<std::pair<std::string, std::string>> SettingsStore::GetAllSettings(
     const std::string& appName, const std::string& section) const {
     std::vector<std::pair<std::string, std::string>> settings;

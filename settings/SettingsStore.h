@@ -23,6 +23,10 @@ class SettingsStore {
     // section with an empty part between backslashes, throws std::invalid_argument.
     void SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                      const std::string& value);
+    // Removes KEY from the section, or with no key the section itself with everything
+    // below it. False when there was nothing to remove or the registry refused.
+    bool DeleteSetting(const std::string& appName, const std::string& section,
+                       const std::optional<std::string>& key = std::nullopt);
     // The section's keys and values in the store's order; empty when missing or empty.
     std::vector<std::pair<std::string, std::string>> GetAllSettings(
         const std::string& appName, const std::string& section) const;

@@ -15,6 +15,7 @@
 #include "platform/emulated/DesktopShell.h"
 #include "platform/emulated/EventLog.h"
 #include "platform/emulated/EventLogPower.h"
+#include "platform/emulated/MachineLibraries.h"
 #include "platform/emulated/MachineDescriptionFile.h"
 #include "platform/emulated/MachinePaths.h"
 #include "platform/emulated/MachineProcesses.h"
@@ -122,6 +123,7 @@ struct Machine::Impl {
     std::unique_ptr<EventLogPower> power;
     std::unique_ptr<DesktopShell> shell;
     std::unique_ptr<MachineProcesses> processes;
+    std::unique_ptr<MachineLibraries> libraries;
 
     // The services that stand on the registry and the drive.
     void openFileServices() {
@@ -136,6 +138,7 @@ struct Machine::Impl {
         power = std::make_unique<EventLogPower>(*eventLog);
         shell = std::make_unique<DesktopShell>(*paths, *eventLog);
         processes = std::make_unique<MachineProcesses>(*paths, *shell, *eventLog);
+        libraries = std::make_unique<MachineLibraries>(*paths);
     }
 };
 
@@ -329,6 +332,7 @@ Services Machine::services() {
     services.power = impl_->power.get();
     services.shell = impl_->shell.get();
     services.processes = impl_->processes.get();
+    services.libraries = impl_->libraries.get();
     return services;
 }
 

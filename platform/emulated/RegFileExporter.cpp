@@ -1,7 +1,9 @@
 #include "platform/emulated/RegFileExporter.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "platform/emulated/ClassesRoot.h"
 #include "platform/emulated/RegFileParser.h"
 
 namespace platform::emulated {
@@ -62,10 +64,11 @@ std::string quotedRegText(const std::string& text) {
 RegFileExporter::RegFileExporter(RegistryDatabase& database) : database_(database) {}
 
 std::string RegFileExporter::exportKey(const std::string& keyPath) {
-    auto rooted = splitRootedPath(keyPath);
-    if (!rooted) throw RegFileError("unknown root key in \"" + keyPath + "\"");
-    std::string folded = rooted->root.name;
-    for (const auto& component : splitKeyPath(rooted->subPath)) {
+    const auto given = splitRootedPath(keyPath);
+    if (!given) throw RegFileError("unknown root key in \"" + keyPath + "\"");
+    const RootedPath rooted = canonicalRootedPath(*given);
+    std::string folded = rooted.root.name;
+    for (const auto& component : splitKeyPath(rooted.subPath)) {
         folded += '\\';
         folded += foldName(component);
     }
@@ -75,10 +78,20 @@ std::string RegFileExporter::exportKey(const std::string& keyPath) {
     RegistryDatabase::Transaction snapshot(database_);
     auto key = database_.findKey(folded);
     if (!key) throw RegFileError("key not found: " + keyPath);
-    writeKey(*key, database_.displayPath(*key), out);
+    writeKey(*key, shownPath(*key, given->root.handle == win32::HKEY_CLASSES_ROOT), out);
     snapshot.commit();
     out += kLineEnd;
     return out;
+}
+
+std::string RegFileExporter::shownPath(KeyId key, bool asClassesRoot) {
+    std::string path = database_.displayPath(key);
+    if (!asClassesRoot) return path;
+    // Keys asked for through HKEY_CLASSES_ROOT are written under that name, as they
+    // were named.
+    const auto classes = database_.findKey(kClassesKeyPath);
+    const std::size_t shared = classes ? database_.displayPath(*classes).size() : 0;
+    return "HKEY_CLASSES_ROOT" + path.substr(std::min(shared, path.size()));
 }
 
 void RegFileExporter::writeKey(KeyId key, const std::string& displayPath, std::string& out) {

@@ -19,6 +19,8 @@ class RegFileExporter {
     std::string exportKey(const std::string& keyPath);
 
   private:
+    // The name the file gives KEY: its own, or below HKEY_CLASSES_ROOT when asked so.
+    std::string shownPath(KeyId key, bool asClassesRoot);
     void writeKey(KeyId key, const std::string& displayPath, std::string& out);
     void writeValue(const StoredValue& value, std::string& out) const;
 

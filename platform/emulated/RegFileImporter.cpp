@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/emulated/ClassesRoot.h"
+
 namespace platform::emulated {
 
 RegFileImporter::RegFileImporter(RegistryDatabase& database) : database_(database) {}
@@ -31,7 +33,8 @@ void RegFileImporter::importBytes(std::string_view bytes, const std::string& fil
 }
 
 std::string RegFileImporter::foldedPath(const std::string& fullPath) const {
-    RootedPath rooted = *splitRootedPath(fullPath);  // the parser checked the root
+    // The parser checked the root.
+    RootedPath rooted = canonicalRootedPath(*splitRootedPath(fullPath));
     std::string path = rooted.root.name;
     for (const auto& component : splitKeyPath(rooted.subPath)) {
         path += '\\';
@@ -41,7 +44,7 @@ std::string RegFileImporter::foldedPath(const std::string& fullPath) const {
 }
 
 RegFileImporter::CurrentKey RegFileImporter::ensureKey(const std::string& fullPath) {
-    RootedPath rooted = *splitRootedPath(fullPath);
+    RootedPath rooted = canonicalRootedPath(*splitRootedPath(fullPath));
     CurrentKey key{RegistryDatabase::rootId(rooted.root.handle), rooted.root.name};
     for (const auto& component : splitKeyPath(rooted.subPath)) {
         std::string path = key.path + '\\' + foldName(component);
@@ -58,15 +61,15 @@ void RegFileImporter::apply(const RegFileEntry& entry, CurrentKey& current) {
             current = ensureKey(entry.keyPath);
             break;
         case RegFileEntry::Kind::DeleteKey: {
-            std::string path = foldedPath(entry.keyPath);
-            // A root itself is never removed, only what lies below it.
-            if (path.find('\\') == std::string::npos) {
-                for (const auto& subkey : database_.subkeys(
-                         RegistryDatabase::rootId(splitRootedPath(entry.keyPath)->root.handle))) {
-                    database_.deleteKeyTree(path + '\\' + foldName(subkey.name));
+            // A root itself (HKEY_CLASSES_ROOT included) is never removed, only what
+            // lies below it.
+            if (splitKeyPath(splitRootedPath(entry.keyPath)->subPath).empty()) {
+                const CurrentKey root = ensureKey(entry.keyPath);
+                for (const auto& subkey : database_.subkeys(root.id)) {
+                    database_.deleteKeyTree(root.path + '\\' + foldName(subkey.name));
                 }
             } else {
-                database_.deleteKeyTree(path);
+                database_.deleteKeyTree(foldedPath(entry.keyPath));
             }
             break;
         }

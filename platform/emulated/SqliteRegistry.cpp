@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/emulated/ClassesRoot.h"
+
 namespace platform::emulated {
 namespace {
 
@@ -63,6 +65,18 @@ SqliteRegistry::SqliteRegistry(const std::filesystem::path& databaseFile, bool i
         key.predefined = true;
         keys_.emplace(root.handle, std::move(key));
     }
+    aliasClassesRoot();
+}
+
+void SqliteRegistry::aliasClassesRoot() {
+    // A registry that still keeps data under an old separate HKEY_CLASSES_ROOT and
+    // cannot move it (read-only storage) goes on showing that data under the name.
+    if (!adoptOldClassesRoot(database_)) return;
+    const auto classes = ensureClassesKey(database_);
+    if (!classes) return;
+    OpenKey& alias = keys_.at(win32::HKEY_CLASSES_ROOT);
+    alias.id = *classes;
+    alias.path = kClassesKeyPath;
 }
 
 SqliteRegistry::~SqliteRegistry() = default;

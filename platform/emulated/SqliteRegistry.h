@@ -2,7 +2,8 @@
 // The emulated machine's registry: the ten Win32 registry functions over a
 // RegistryDatabase, with the results and quirks of the machine's platform. Handles are
 // private to this object (and so to the process); the data are shared through the
-// database with every process that opens the same machine.
+// database with every process that opens the same machine. HKEY_CLASSES_ROOT is a second
+// name for HKEY_LOCAL_MACHINE\SOFTWARE\Classes, as on Windows.
 
 #include <cstdint>
 #include <filesystem>
@@ -82,6 +83,9 @@ class SqliteRegistry : public platform::Registry {
         bool predefined = false;
     };
 
+    // Points HKEY_CLASSES_ROOT at HKEY_LOCAL_MACHINE\SOFTWARE\Classes, moving what an
+    // older machine kept under a separate root there first.
+    void aliasClassesRoot();
     OpenKey* find(win32::HKEY handle);
     win32::HKEY allocate(KeyId key, std::string path, win32::REGSAM access);
     bool allowed(const OpenKey& key, win32::REGSAM needed) const;

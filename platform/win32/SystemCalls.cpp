@@ -111,6 +111,32 @@ std::optional<VersionInfo> version() {
                        info.dwPlatformId, info.szCSDVersion};
 }
 
+void* loadLibrary(const std::string& path) {
+    return reinterpret_cast<void*>(::LoadLibraryA(path.c_str()));
+}
+
+void* procAddress(void* module, const char* name) {
+    return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+bool freeLibrary(void* module) { return ::FreeLibrary(static_cast<HMODULE>(module)) != 0; }
+
+std::string lastErrorText() {
+    const DWORD code = GetLastError();
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length)
+                                                        : "error " + std::to_string(code);
+    if (text != nullptr) LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.')) {
+        message.pop_back();
+    }
+    return message;
+}
+
 std::string windowsDirectory() {
     return readGrowing([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
 }

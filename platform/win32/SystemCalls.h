@@ -52,6 +52,13 @@ std::string programPath();
 // The common application data folder (all users'); "" when Windows names none.
 std::string commonAppDataFolder();
 
+// LoadLibraryA, GetProcAddress and FreeLibrary over plain pointers; nullptr (false) on
+// failure. lastErrorText: the system's message for GetLastError.
+void* loadLibrary(const std::string& path);
+void* procAddress(void* module, const char* name);
+bool freeLibrary(void* module);
+std::string lastErrorText();
+
 std::string privateProfileString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue, const std::string& file);
 bool writePrivateProfileString(const std::string& section, const std::optional<std::string>& key,

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Services.h"
 
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Libraries.h"
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Printers.h"
 #include "platform/win32/Win32ProfileStrings.h"
@@ -18,6 +19,7 @@ struct Win32System::Parts {
     Win32Printers printers{profiles};
     Win32Power power{system};
     Win32Shell shell;
+    Win32Libraries libraries;
 };
 
 Win32System::Win32System() : parts_(std::make_unique<Parts>()) {}
@@ -32,6 +34,7 @@ Services Win32System::services() {
     services.printers = &parts_->printers;
     services.power = &parts_->power;
     services.shell = &parts_->shell;
+    services.libraries = &parts_->libraries;
     return services;
 }
 

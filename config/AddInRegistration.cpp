@@ -1,0 +1,338 @@
+#include "config/AddInRegistration.h"
+
+#include <functional>
+
+#include "config/AddInLibrary.h"
+#include "config/ObjectRegistry.h"
+#include "platform/AsciiText.h"
+#include "platform/RaisedError.h"
+#include "platform/Win32.h"
+#include "settings/SettingsStore.h"
+
+namespace addinregistry {
+namespace {
+
+constexpr const char* kSource = "Add-Ins";
+constexpr const char* kSection = "Add-Ins";
+constexpr std::int32_t kInvalidArgument = 5;
+constexpr std::int32_t kAlreadyRegistered = 457;
+constexpr std::int32_t kNotRegistered = 35601;  // as a collection reports a missing element
+constexpr std::int32_t kBusy = 70;
+constexpr std::int32_t kWriteFailed = 75;
+constexpr double kWaitSeconds = 60;
+
+[[noreturn]] void fail(std::int32_t number, const std::string& description) {
+    throw RaisedError(number, kSource, description);
+}
+
+std::string sectionOf(const std::string& name) { return platform::concat({kSection, "\\", name}); }
+
+std::string textOrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+// ---- The object registry as the libraries' self-registration sees it ---------------
+
+bool usableKey(const char* key) { return key != nullptr && *key != '\0' && *key != '\\'; }
+
+win32::LONG deleteTree(win32::HKEY root, const std::string& path) {
+    win32::HKEY key = 0;
+    win32::LONG result = win32::RegOpenKeyExA(root, path.c_str(), 0, win32::KEY_READ, &key);
+    if (result == win32::ERROR_FILE_NOT_FOUND) return win32::ERROR_SUCCESS;  // gone already
+    if (result != win32::ERROR_SUCCESS) return result;
+    std::vector<std::string> children;
+    for (win32::DWORD index = 0;; ++index) {
+        char name[256];
+        win32::DWORD length = sizeof name;
+        if (win32::RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            win32::ERROR_SUCCESS) {
+            break;
+        }
+        children.emplace_back(name, length);
+    }
+    win32::RegCloseKey(key);
+    // Deepest first: Windows NT removes only keys without subkeys.
+    for (const std::string& child : children) {
+        result = deleteTree(root, path + '\\' + child);
+        if (result != win32::ERROR_SUCCESS) return result;
+    }
+    return win32::RegDeleteKeyA(root, path.c_str());
+}
+
+int32_t RMW_ADDIN_CALL setClassText(void*, const char* key, const char* name, const char* value) {
+    try {
+        if (!usableKey(key) || value == nullptr) return win32::ERROR_INVALID_PARAMETER;
+        win32::HKEY handle = 0;
+        win32::DWORD disposition = 0;
+        win32::LONG result = win32::RegCreateKeyExA(win32::HKEY_CLASSES_ROOT, key, 0, "", 0,
+                                                    win32::KEY_SET_VALUE, nullptr, &handle,
+                                                    &disposition);
+        if (result != win32::ERROR_SUCCESS) return result;
+        const std::string data = std::string(value) + '\0';
+        result = win32::RegSetValueExA(handle, name != nullptr ? name : "", 0, win32::REG_SZ,
+                                       reinterpret_cast<const win32::BYTE*>(data.data()),
+                                       static_cast<win32::DWORD>(data.size()));
+        win32::RegCloseKey(handle);
+        return result;
+    } catch (...) {
+        return win32::ERROR_CANTWRITE;
+    }
+}
+
+int32_t RMW_ADDIN_CALL deleteClassTree(void*, const char* key) {
+    try {
+        // An empty key would be the whole of HKEY_CLASSES_ROOT.
+        if (!usableKey(key)) return win32::ERROR_INVALID_PARAMETER;
+        return deleteTree(win32::HKEY_CLASSES_ROOT, key);
+    } catch (...) {
+        return win32::ERROR_CANTWRITE;
+    }
+}
+
+rmw_registry_access classesRootAccess() {
+    rmw_registry_access access{};
+    access.struct_size = sizeof access;
+    access.set_text = setClassText;
+    access.delete_tree = deleteClassTree;
+    return access;
+}
+
+// Runs the library's self-registration STEP; raises what went wrong.
+void runServerStep(const std::string& library, const char* what,
+                   const std::function<std::int32_t()>& step) {
+    std::int32_t result = 0;
+    try {
+        result = step();
+    } catch (...) {
+        fail(kCannotCreateObject, library + ": its " + what + " failed with an exception");
+    }
+    if (result != 0) {
+        fail(kCannotCreateObject,
+             library + ": its " + what + " failed (error " + std::to_string(result) + ")");
+    }
+}
+
+// ---- One registry transaction ------------------------------------------------------
+
+// Registry changes made while it lives land together at commit() or not at all; where
+// the registry keeps no transactions, UNDO puts back what was written.
+class RegistrationScope {
+  public:
+    explicit RegistrationScope(std::function<void()> undo) : undo_(std::move(undo)) {
+        platform::Registry& registry = platform::registry();
+        if (!registry.beginTransaction(kWaitSeconds)) {
+            fail(kBusy, "the registry is busy: " + registry.transactionError());
+        }
+    }
+    ~RegistrationScope() {
+        if (committed_) return;
+        platform::registry().rollbackTransaction();
+        try {
+            undo_();
+        } catch (...) {
+            // The registry's rollback has put everything back where it keeps transactions.
+        }
+    }
+    RegistrationScope(const RegistrationScope&) = delete;
+    RegistrationScope& operator=(const RegistrationScope&) = delete;
+
+    void commit() {
+        committed_ = true;
+        platform::Registry& registry = platform::registry();
+        if (!registry.commitTransaction()) {
+            undo_();
+            fail(kWriteFailed, "the registration could not be written: " +
+                                   registry.transactionError());
+        }
+    }
+
+  private:
+    std::function<void()> undo_;
+    bool committed_ = false;
+};
+
+// ---- The settings store --------------------------------------------------------------
+
+void saveChecked(SettingsStore& store, const std::string& section, const std::string& key,
+                 const std::string& value) {
+    store.SaveSetting(kAppName, section, key, value);
+    if (store.FindSetting(kAppName, section, key) != value) {
+        fail(kWriteFailed, "the settings store refused " + section + "\\" + key);
+    }
+}
+
+void writeSettings(const AddInRegistration& addIn) {
+    SettingsStore store;
+    saveChecked(store, kSection, addIn.name, addIn.classId);
+    const std::string section = sectionOf(addIn.name);
+    saveChecked(store, section, "Class", addIn.classId);
+    saveChecked(store, section, "OS", addIn.os);
+    saveChecked(store, section, "Active", addIn.active);
+    saveChecked(store, section, "File", addIn.file.value_or(""));
+    saveChecked(store, section, "Version", addIn.version.value_or(""));
+}
+
+void removeSettings(const std::string& name) {
+    SettingsStore store;
+    store.DeleteSetting(kAppName, sectionOf(name));
+    store.DeleteSetting(kAppName, kSection, name);
+}
+
+void requireUsableName(const std::string& name) {
+    if (name.empty()) fail(kInvalidArgument, "an add-in needs a name");
+    if (name.find('\\') != std::string::npos) {
+        fail(kInvalidArgument, "the add-in name '" + name + "' holds a backslash");
+    }
+    for (const unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F) {
+            fail(kInvalidArgument, "the add-in name '" + name + "' holds a control character");
+        }
+    }
+    if (platform::trimBlanks(name) != name) {
+        fail(kInvalidArgument, "the add-in name '" + name + "' begins or ends with a blank");
+    }
+}
+
+std::string checkedOS(const std::string& os) {
+    if (os == "*" || os == "95") return os;
+    if (platform::equalsIgnoringCase(os, "NT")) return "NT";
+    fail(kInvalidArgument, "the platform must be 95, NT or *, not '" + os + "'");
+}
+
+bool classUsedByAnother(const std::string& name, const std::string& classId) {
+    for (const AddInRegistration& other : registeredAddIns()) {
+        if (!platform::equalsIgnoringCase(other.name, name) &&
+            platform::equalsIgnoringCase(other.classId, classId)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The classes a library that no longer loads had registered for CLASSID: its
+// programmatic identifier and its class id, when they still name FILE.
+void removeOrphanedClass(const std::string& classId, const std::string& file) {
+    const objectregistry::ServerLookup server = objectregistry::findInprocServer(classId);
+    if (!server.libraryPath || !platform::equalsIgnoringCase(*server.libraryPath, file)) return;
+    win32::HKEY key = 0;
+    std::string clsid;
+    if (win32::RegOpenKeyExA(win32::HKEY_CLASSES_ROOT, (classId + "\\CLSID").c_str(), 0,
+                             win32::KEY_QUERY_VALUE, &key) == win32::ERROR_SUCCESS) {
+        char data[260] = {};
+        win32::DWORD size = sizeof data - 1;
+        if (win32::RegQueryValueExA(key, "", nullptr, nullptr,
+                                    reinterpret_cast<win32::BYTE*>(data), &size) ==
+            win32::ERROR_SUCCESS) {
+            clsid = std::string(platform::trimBlanks(std::string(data)));
+        }
+        win32::RegCloseKey(key);
+    }
+    if (!clsid.empty()) deleteTree(win32::HKEY_CLASSES_ROOT, "CLSID\\" + clsid);
+    deleteTree(win32::HKEY_CLASSES_ROOT, classId);
+}
+
+}  // namespace
+
+std::vector<AddInRegistration> registeredAddIns() {
+    std::vector<AddInRegistration> addIns;
+    SettingsStore store;
+    for (const auto& entry : store.GetAllSettings(kAppName, kSection)) {
+        const std::string section = sectionOf(entry.first);
+        AddInRegistration addIn;
+        addIn.name = entry.first;
+        addIn.classId = store.GetSetting(kAppName, section, "Class", "");
+        addIn.os = store.GetSetting(kAppName, section, "OS", "");
+        addIn.active = store.GetSetting(kAppName, section, "Active", "0");
+        addIn.file = store.FindSetting(kAppName, section, "File");
+        addIn.version = store.FindSetting(kAppName, section, "Version");
+        addIns.push_back(std::move(addIn));
+    }
+    return addIns;
+}
+
+std::optional<AddInRegistration> findAddIn(const std::string& name) {
+    for (AddInRegistration& addIn : registeredAddIns()) {
+        if (platform::equalsIgnoringCase(addIn.name, name)) return std::move(addIn);
+    }
+    return std::nullopt;
+}
+
+bool eligibleOn(const AddInRegistration& addIn, const std::string& platform) {
+    return !addIn.classId.empty() && (addIn.os == "*" || addIn.os == platform);
+}
+
+AddInLibraryInfo describeLibrary(const std::string& library) {
+    const auto loaded = AddInLibrary::load(library, library);
+    const rmw_addin_library& table = loaded->table();
+    return {textOrEmpty(table.display_name), textOrEmpty(table.version),
+            textOrEmpty(table.addin_class)};
+}
+
+AddInRegistration registerLibrary(const std::string& library, const std::string& name,
+                                  const std::string& os) {
+    const std::string path = std::string(platform::trimBlanks(library));
+    if (path.empty()) fail(kInvalidArgument, "no library named");
+    const auto loaded = AddInLibrary::load(path, path);
+    const rmw_addin_library& table = loaded->table();
+    AddInRegistration addIn;
+    addIn.name = name.empty() ? textOrEmpty(table.display_name) : name;
+    addIn.classId = textOrEmpty(table.addin_class);
+    addIn.os = checkedOS(os);
+    addIn.active = "1";
+    addIn.file = path;
+    addIn.version = textOrEmpty(table.version);
+    requireUsableName(addIn.name);
+    if (addIn.classId.empty()) fail(kCannotCreateObject, path + " names no add-in class");
+    if (table.register_server == nullptr) {
+        fail(kCannotCreateObject, path + " cannot register itself (it has no register_server)");
+    }
+    if (findAddIn(addIn.name)) {
+        fail(kAlreadyRegistered, "an add-in named '" + addIn.name + "' is registered already");
+    }
+
+    const rmw_registry_access access = classesRootAccess();
+    RegistrationScope scope([&] {
+        if (table.unregister_server != nullptr) table.unregister_server(&access);
+        removeSettings(addIn.name);
+    });
+    runServerStep(path, "self-registration",
+                  [&] { return table.register_server(&access, path.c_str()); });
+    const objectregistry::ServerLookup server = objectregistry::findInprocServer(addIn.classId);
+    if (!server.libraryPath) {
+        fail(kCannotCreateObject, path + " registered itself, but " + server.whyNot);
+    }
+    writeSettings(addIn);
+    scope.commit();
+    return addIn;
+}
+
+void unregisterAddIn(const std::string& name) {
+    const auto addIn = findAddIn(name);
+    if (!addIn) fail(kNotRegistered, "no add-in named '" + name + "' is registered");
+    const rmw_registry_access access = classesRootAccess();
+    RegistrationScope scope([] {});
+    // Another add-in registered from the same class keeps the class.
+    const std::string file = addIn->file.value_or("");
+    if (!file.empty() && !addIn->classId.empty() && !classUsedByAnother(addIn->name, addIn->classId)) {
+        std::shared_ptr<AddInLibrary> library;
+        try {
+            library = AddInLibrary::load(file, addIn->classId);
+        } catch (const RaisedError&) {
+            // The file is gone or broken: what it registered is removed without it.
+            removeOrphanedClass(addIn->classId, file);
+        }
+        if (library && library->table().unregister_server != nullptr) {
+            runServerStep(file, "unregistration",
+                          [&] { return library->table().unregister_server(&access); });
+        }
+    }
+    removeSettings(addIn->name);
+    scope.commit();
+}
+
+void setActive(const std::string& name, bool active) {
+    const auto addIn = findAddIn(name);
+    if (!addIn) fail(kNotRegistered, "no add-in named '" + name + "' is registered");
+    SettingsStore store;
+    saveChecked(store, sectionOf(addIn->name), "Active", active ? "1" : "0");
+}
+
+}  // namespace addinregistry
