@@ -150,8 +150,12 @@ static int32_t RMW_ADDIN_CALL invoke_method(rmw_addin_object* object, const char
     if (same_name(name, "loadSettings")) {
         if (!expect_arguments(count, 1, error)) return RMW_E_ARGUMENT_COUNT;
         text_argument(&arguments[0], path, sizeof path);
+        char restart[8];
         host->get_private_profile_string(host->context, SECTION, "Value", "", object->value,
                                          sizeof object->value, path);
+        host->get_private_profile_string(host->context, SECTION, "Restart", "0", restart,
+                                         sizeof restart, path);
+        object->restart = strcmp(restart, "1") == 0;
         return RMW_OK;
     }
     if (same_name(name, "saveSettings")) {
@@ -224,6 +228,19 @@ static int32_t RMW_ADDIN_CALL invoke_method(rmw_addin_object* object, const char
         } else {
             answer_text(object, result, object->text, strlen(object->text));
         }
+        return RMW_OK;
+    }
+    if (same_name(name, "KeyNames")) { /* the section's key names, joined by commas */
+        char list[512];
+        uint32_t length, i;
+        if (!expect_arguments(count, 1, error)) return RMW_E_ARGUMENT_COUNT;
+        text_argument(&arguments[0], path, sizeof path);
+        length = host->get_private_profile_string(host->context, SECTION, NULL, "", list,
+                                                  sizeof list, path);
+        for (i = 0; i + 1 < length; ++i) {
+            if (list[i] == '\0') list[i] = ',';
+        }
+        answer_text(object, result, list, length > 0 ? length - 1 : 0);
         return RMW_OK;
     }
     if (same_name(name, "SystemDirectory")) {
