@@ -15,21 +15,24 @@ namespace addintest {
 // The folder the libraries are copied to, as the machine names it.
 inline const std::string kFolder = "C:\\Program Files\\Roamwise Test";
 
+// Copies the test libraries into kFolder on the machine whose C: drive is DRIVEC.
+inline void copyTestLibraries(const std::filesystem::path& driveC) {
+    const auto folder = driveC / "Program Files" / "Roamwise Test";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"test_addin_good", "test_addin_no_about", "test_addin_future",
+                             "test_addin_failing", "test_not_an_addin"}) {
+        std::filesystem::copy_file(
+            std::filesystem::path(ROAMWISE_TEST_ADDINS) / (std::string(name) + ".so"),
+            folder / (std::string(name) + ".so"));
+    }
+}
+
+// The machine path of the test library NAME ("test_addin_good").
+inline std::string library(const std::string& name) { return kFolder + "\\" + name + ".so"; }
+
 class AddInLibraryTest : public testing::TestWithParam<const char*> {
   protected:
-    AddInLibraryTest() : machine_(GetParam()) {
-        const auto folder = machine_.machine().driveC() / "Program Files" / "Roamwise Test";
-        std::filesystem::create_directories(folder);
-        for (const char* name : {"test_addin_good", "test_addin_no_about", "test_addin_future",
-                                 "test_addin_failing", "test_not_an_addin"}) {
-            std::filesystem::copy_file(
-                std::filesystem::path(ROAMWISE_TEST_ADDINS) / (std::string(name) + ".so"),
-                folder / (std::string(name) + ".so"));
-        }
-    }
-
-    // The machine path of the test library NAME ("test_addin_good").
-    static std::string library(const std::string& name) { return kFolder + "\\" + name + ".so"; }
+    AddInLibraryTest() : machine_(GetParam()) { copyTestLibraries(machine_.machine().driveC()); }
 
     // Writes HKEY_CLASSES_ROOT\PATH's default value, as a library's self-registration would.
     static void setClassText(const std::string& path, const std::string& value) {
