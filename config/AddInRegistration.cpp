@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "config/AddInClasses.h"
 #include "config/AddInLibrary.h"
 #include "config/ObjectRegistry.h"
 #include "platform/AsciiText.h"
@@ -20,6 +21,8 @@ constexpr std::int32_t kNotRegistered = 35601;  // as a collection reports a mis
 constexpr std::int32_t kBusy = 70;
 constexpr std::int32_t kWriteFailed = 75;
 constexpr double kWaitSeconds = 60;
+// As many add-ins as the main window's menu has entries for.
+constexpr std::size_t kMostAddIns = 20;
 
 [[noreturn]] void fail(std::int32_t number, const std::string& description) {
     throw RaisedError(number, kSource, description);
@@ -333,6 +336,26 @@ void setActive(const std::string& name, bool active) {
     if (!addIn) fail(kNotRegistered, "no add-in named '" + name + "' is registered");
     SettingsStore store;
     saveChecked(store, sectionOf(addIn->name), "Active", active ? "1" : "0");
+}
+
+AddInList createActiveAddIns(const std::string& platform,
+                             std::optional<CreationFailure>& failure) {
+    AddInList addIns;
+    failure.reset();
+    for (const AddInRegistration& addIn : registeredAddIns()) {
+        if (!eligibleOn(addIn, platform) || addIn.active != "1") continue;
+        try {
+            if (addIns.size() >= kMostAddIns) {
+                throw RaisedError(9, kSource, "more than " + std::to_string(kMostAddIns) +
+                                                  " add-ins are switched on");
+            }
+            addIns.add(addIn.name, createAddInObject(addIn.classId));
+        } catch (const RaisedError& error) {
+            failure = CreationFailure{addIn.name, addIn.classId, error.Description()};
+            break;
+        }
+    }
+    return addIns;
 }
 
 }  // namespace addinregistry

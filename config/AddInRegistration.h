@@ -6,6 +6,8 @@
 // "File" and "Version"). Registering and unregistering do both or neither.
 
 #include <optional>
+
+#include "config/AddInList.h"
 #include <string>
 #include <vector>
 
@@ -51,5 +53,15 @@ AddInRegistration registerLibrary(const std::string& library, const std::string&
 void unregisterAddIn(const std::string& name);
 // Switches the add-in NAME on or off. Raises a RaisedError when it is not registered.
 void setActive(const std::string& name, bool active);
+
+// The add-ins eligible on PLATFORM and switched on, created in registration order as the
+// main window loads them: at most twenty, and creation stops at the first that fails,
+// whose name and error FAILURE then holds.
+struct CreationFailure {
+    std::string name;
+    std::string classId;
+    std::string description;
+};
+AddInList createActiveAddIns(const std::string& platform, std::optional<CreationFailure>& failure);
 
 }  // namespace addinregistry

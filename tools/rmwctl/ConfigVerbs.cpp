@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -12,6 +13,8 @@
 #include <string>
 
 #include "config/AddInList.h"
+#include "config/AddInRegistration.h"
+#include "config/SystemVersions.h"
 #include "config/RmwConfig.h"
 #include "config/UnsupportedPlatform.h"
 #include "network/netConfig.h"
@@ -87,9 +90,23 @@ std::string writeProblem(const std::string& file) {
     return "";
 }
 
+// The add-ins switched on for this machine, which write their sections into a saved
+// file as they do when the main window saves; one that cannot be created is warned of
+// and, as in the main window, ends the loading there.
+AddInList activeAddIns() {
+    std::optional<addinregistry::CreationFailure> failure;
+    AddInList addIns = addinregistry::createActiveAddIns(getOSPlatform(), failure);
+    if (failure) {
+        std::cerr << "rmwctl: warning: the add-in " << failure->name << " (" << failure->classId
+                  << ") cannot be created: " << failure->description
+                  << "; the sections of it and the add-ins after it are not written\n";
+    }
+    return addIns;
+}
+
 void saveTo(RmwConfig& document, const std::string& file) {
     try {
-        document.saveConfigurationFile(file, AddInList());
+        document.saveConfigurationFile(file, activeAddIns());
     } catch (const RaisedError& error) {
         const std::string problem = writeProblem(file);
         throw Failure("cannot save '" + file + "': " + error.Description() +
