@@ -124,7 +124,10 @@ typedef struct rmw_host_services {
 
 /* Writes into the system's object registry for self-registration. KEY is a path below
  * HKEY_CLASSES_ROOT, such as "Vendor.Class\\CLSID"; a NULL or empty NAME is the key's
- * default value. Both return 0 on success and a Win32 error code otherwise. */
+ * default value. Both return 0 on success and a Win32 error code otherwise. delete_tree
+ * removes KEY with everything below it; a KEY that does not exist counts as removed (0),
+ * and a NULL or empty KEY (the whole of HKEY_CLASSES_ROOT) is refused with
+ * ERROR_INVALID_PARAMETER (87). */
 typedef struct rmw_registry_access {
     uint32_t struct_size;
     void* context;
