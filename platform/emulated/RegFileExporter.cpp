@@ -77,6 +77,11 @@ std::string RegFileExporter::exportKey(const std::string& keyPath) {
     // One transaction, so the file shows the registry at one moment.
     RegistryDatabase::Transaction snapshot(database_);
     auto key = database_.findKey(folded);
+    if (!key && given->root.handle == win32::HKEY_CLASSES_ROOT && splitKeyPath(given->subPath).empty()) {
+        // HKEY_CLASSES_ROOT is there even while the key it stands for has been removed.
+        snapshot.commit();
+        return out + kLineEnd + "[HKEY_CLASSES_ROOT]" + kLineEnd + kLineEnd;
+    }
     if (!key) throw RegFileError("key not found: " + keyPath);
     writeKey(*key, shownPath(*key, given->root.handle == win32::HKEY_CLASSES_ROOT), out);
     snapshot.commit();

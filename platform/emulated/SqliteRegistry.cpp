@@ -88,7 +88,23 @@ std::size_t SqliteRegistry::openHandleCount() const {
 
 SqliteRegistry::OpenKey* SqliteRegistry::find(HKEY handle) {
     auto found = keys_.find(handle);
-    return found == keys_.end() ? nullptr : &found->second;
+    if (found == keys_.end()) return nullptr;
+    if (handle == win32::HKEY_CLASSES_ROOT) followClassesKey(found->second);
+    return &found->second;
+}
+
+void SqliteRegistry::followClassesKey(OpenKey& alias) {
+    if (alias.path != kClassesKeyPath) return;  // still the old separate root
+    // The shared key may have been removed and made again (by a registry file, say).
+    try {
+        if (auto classes = cache_.findKey(kClassesKeyPath)) {
+            alias.id = *classes;
+        } else if (auto made = ensureClassesKey(database_)) {
+            alias.id = *made;
+        }
+    } catch (const DatabaseError&) {
+        // The call on the handle reports what is wrong with the database.
+    }
 }
 
 HKEY SqliteRegistry::allocate(KeyId key, std::string path, win32::REGSAM access) {

@@ -86,6 +86,7 @@ class SqliteRegistry : public platform::Registry {
     // Points HKEY_CLASSES_ROOT at HKEY_LOCAL_MACHINE\SOFTWARE\Classes, moving what an
     // older machine kept under a separate root there first.
     void aliasClassesRoot();
+    void followClassesKey(OpenKey& alias);
     OpenKey* find(win32::HKEY handle);
     win32::HKEY allocate(KeyId key, std::string path, win32::REGSAM access);
     bool allowed(const OpenKey& key, win32::REGSAM needed) const;

@@ -127,6 +127,14 @@ TEST_P(ClassesRoot, RegistryFilesNameTheKeyAsTheyWereAskedAndReadBothNames) {
                                           "clear.reg");
     EXPECT_EQ(text(HKEY_LOCAL_MACHINE, std::string(kClasses) + "\\.rmw"), "(missing)");
     EXPECT_EQ(text(HKEY_LOCAL_MACHINE, std::string(kClasses) + "\\rmw_auto_file\\shell"), "open");
+
+    // With the shared key itself removed, the name still exports and still takes keys.
+    RegFileImporter(database).importBytes(
+        "REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes]\r\n", "gone.reg");
+    EXPECT_EQ(RegFileExporter(database).exportKey("HKEY_CLASSES_ROOT"),
+              "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT]\r\n\r\n");
+    EXPECT_EQ(setText(HKEY_CLASSES_ROOT, "Again", "", "back"), ERROR_SUCCESS);
+    EXPECT_EQ(text(HKEY_LOCAL_MACHINE, std::string(kClasses) + "\\Again"), "back");
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, ClassesRoot, testing::Values("win98", "nt4"));
