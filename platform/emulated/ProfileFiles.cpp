@@ -59,9 +59,9 @@ std::string ProfileFiles::GetPrivateProfileStringA(const std::string& section,
     if (isMappedToRegistry(section, file)) {
         return windowsSection_->value(key).value_or(defaultValue);
     }
-    if (StagedFiles::Content* staged = staging_.find(writeTargetOf(file))) {
-        return staged->ini().value(section, key).value_or(defaultValue);
-    }
+    // Looking for a staged file needs the file's link target; most reads need neither.
+    StagedFiles::Content* staged = staging_.idle() ? nullptr : staging_.find(writeTargetOf(file));
+    if (staged != nullptr) return staged->ini().value(section, key).value_or(defaultValue);
     const auto parsed = store_.read(file);
     if (!parsed) return defaultValue;
     return parsed->value(section, key).value_or(defaultValue);
@@ -102,7 +102,7 @@ win32::BOOL ProfileFiles::writeFile(const std::string& section,
         if (!value) return ini.removeKey(section, *key);
         return ini.setValue(section, *key, *value);
     };
-    if (staging_.inTransaction() || staging_.find(writeTargetOf(file))) {
+    if (!staging_.idle() && (staging_.inTransaction() || staging_.find(writeTargetOf(file)))) {
         return writeStaged(file, edit) ? kSuccess : kFailure;
     }
     return store_.update(file, edit) ? kSuccess : kFailure;
