@@ -180,6 +180,10 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
             // In WAL mode NORMAL keeps the database consistent after a crash; only the
             // last changes before a power loss may be missing.
             execute("PRAGMA synchronous = NORMAL");
+            // Room for the pages a large change (an import) touches, so that they are
+            // written to the log once at commit rather than spilled and read back while
+            // it runs. Memory is taken only as pages are used.
+            execute("PRAGMA cache_size = -65536");
             if (walMode_) {
                 checkpointer_ = std::make_unique<WalCheckpointer>(file);
                 checkpointer_->watch(db_);

@@ -1,5 +1,7 @@
 #include "platform/emulated/WalCheckpointer.h"
 
+#include <unistd.h>
+
 namespace platform::emulated {
 namespace {
 
@@ -8,12 +10,22 @@ constexpr int kBackgroundFrames = 1000;
 // A log this long is copied back by the committing call (about 40 MB).
 constexpr int kCallerFrames = 10000;
 
+// The parent's thread as a forked child sees it: kept reachable, never destroyed.
+std::thread* orphanedThread = nullptr;
+
 }  // namespace
 
 WalCheckpointer::WalCheckpointer(std::filesystem::path databaseFile)
-    : file_(std::move(databaseFile)), nextRequestFrames_(kBackgroundFrames) {}
+    : file_(std::move(databaseFile)), owner_(::getpid()), nextRequestFrames_(kBackgroundFrames) {}
 
 WalCheckpointer::~WalCheckpointer() {
+    if (::getpid() != owner_) {
+        // A child forked from the process that started the thread: the thread and its
+        // connection are the parent's (the child has no such thread, and the mutex may
+        // have been held at the fork). Left alone, never joined or closed here.
+        if (thread_.joinable()) orphanedThread = new std::thread(std::move(thread_));
+        return;
+    }
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;

@@ -14,6 +14,7 @@
 // next one to use.
 
 #include <sqlite3.h>
+#include <sys/types.h>
 
 #include <condition_variable>
 #include <filesystem>
@@ -39,6 +40,7 @@ class WalCheckpointer {
     void checkpointInBackground();
 
     std::filesystem::path file_;
+    pid_t owner_;  // the process that made this object
     // Used by the committing thread only.
     int nextRequestFrames_;  // the log's length at which to wake the thread next
     int lastFrames_ = 0;
