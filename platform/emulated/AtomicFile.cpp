@@ -45,14 +45,18 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
-bool keepPermissions(int descriptor, const fs::path& target) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) != 0) return true;
-    return ::fchmod(descriptor, existing.st_mode & 07777) == 0;
+bool keepPermissions(int descriptor, const fs::path& target, std::optional<mode_t> mode) {
+    if (!mode) {
+        struct stat existing {};
+        if (::stat(target.c_str(), &existing) != 0) return true;
+        mode = existing.st_mode;
+    }
+    return ::fchmod(descriptor, *mode & 07777) == 0;
 }
 
-bool writeContent(int descriptor, const fs::path& target, std::string_view bytes) {
-    return writeAll(descriptor, bytes) && keepPermissions(descriptor, target);
+bool writeContent(int descriptor, const fs::path& target, std::string_view bytes,
+                  std::optional<mode_t> mode) {
+    return writeAll(descriptor, bytes) && keepPermissions(descriptor, target, mode);
 }
 
 bool renameOver(const fs::path& temporary, const fs::path& target) {
@@ -79,11 +83,12 @@ std::optional<fs::path> nameUnnamedFile(int descriptor, const fs::path& target) 
 // The new content goes into an unnamed file (O_TMPFILE) that is named only once it is
 // complete, so a writer that dies while writing leaves nothing behind. Nothing when
 // the file system has no unnamed files; false when writing failed.
-std::optional<bool> replaceThroughUnnamedFile(const fs::path& target, std::string_view bytes) {
+std::optional<bool> replaceThroughUnnamedFile(const fs::path& target, std::string_view bytes,
+                                              std::optional<mode_t> mode) {
     // 0666 lets the umask decide a new file's permissions, as for any new file.
     const int descriptor = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (descriptor < 0) return std::nullopt;
-    const bool written = writeContent(descriptor, target, bytes);
+    const bool written = writeContent(descriptor, target, bytes, mode);
     const auto named = written ? nameUnnamedFile(descriptor, target) : std::nullopt;
     const bool closed = ::close(descriptor) == 0;
     if (!written) return false;
@@ -95,14 +100,15 @@ std::optional<bool> replaceThroughUnnamedFile(const fs::path& target, std::strin
     return renameOver(*named, target);
 }
 
-bool replaceThroughNamedFile(const fs::path& target, std::string_view bytes) {
+bool replaceThroughNamedFile(const fs::path& target, std::string_view bytes,
+                             std::optional<mode_t> mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path temporary = temporaryName(target);
         const int descriptor =
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno == EEXIST) continue;
         if (descriptor < 0) return false;
-        bool written = writeContent(descriptor, target, bytes);
+        bool written = writeContent(descriptor, target, bytes, mode);
         written = (::close(descriptor) == 0) && written;
         if (written) return renameOver(temporary, target);
         ::unlink(temporary.c_str());
@@ -113,9 +119,12 @@ bool replaceThroughNamedFile(const fs::path& target, std::string_view bytes) {
 
 }  // namespace
 
-bool replaceFileContents(const fs::path& target, std::string_view bytes) {
-    if (const auto replaced = replaceThroughUnnamedFile(target, bytes)) return *replaced;
-    return replaceThroughNamedFile(target, bytes);
+bool replaceFileContents(const fs::path& target, std::string_view bytes,
+                         std::optional<mode_t> targetMode) {
+    if (const auto replaced = replaceThroughUnnamedFile(target, bytes, targetMode)) {
+        return *replaced;
+    }
+    return replaceThroughNamedFile(target, bytes, targetMode);
 }
 
 }  // namespace platform::emulated

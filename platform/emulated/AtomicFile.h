@@ -2,7 +2,10 @@
 // Replacing a file's whole content so that readers, and the file after a crash of the
 // writing process, see either the old or the new content and never a mix.
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace platform::emulated {
@@ -11,6 +14,8 @@ namespace platform::emulated {
 // existing file's permission bits. The new file has no name while it is written where
 // the file system allows, so a writer that dies leaves no partial file anywhere. Returns false, leaving TARGET as it was, when the
 // folder cannot be written.
-bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
+// TARGETMODE gives TARGET's permission bits when the caller has just looked them up.
+bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                         std::optional<mode_t> targetMode = std::nullopt);
 
 }  // namespace platform::emulated

@@ -2,11 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <map>
-#include <system_error>
 
 namespace platform::emulated {
 namespace {
@@ -16,37 +16,38 @@ struct HeldLock {
     int holders = 0;
 };
 
-// The locks this thread holds, by directory. flock excludes every other open of the
-// directory, this thread's own included, so a nested holder must reuse the first one.
-thread_local std::map<std::string, HeldLock> heldByThisThread;
+// The locks this thread holds, by directory (device and inode, so that every path to a
+// folder names the same lock). flock excludes every other open of the directory, this
+// thread's own included, so a nested holder must reuse the first one.
+thread_local std::map<DirectoryLock::Identity, HeldLock> heldByThisThread;
 
-std::string keyOf(const std::filesystem::path& directory) {
-    const std::filesystem::path target = directory.empty() ? "." : directory;
-    std::error_code error;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(target, error);
-    return (error ? target : canonical).lexically_normal().string();
-}
-
-int lockDirectory(const std::string& directory) {
-    const int descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return -1;
+bool lockExclusively(int descriptor) {
     int result;
     do {
         result = ::flock(descriptor, LOCK_EX);
     } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        ::close(descriptor);
-        return -1;
-    }
-    return descriptor;
+    return result == 0;
 }
 
 }  // namespace
 
-DirectoryLock::DirectoryLock(const std::filesystem::path& directory) : key_(keyOf(directory)) {
+DirectoryLock::DirectoryLock(const std::filesystem::path& directory) {
+    const std::filesystem::path target = directory.empty() ? "." : directory;
+    const int descriptor = ::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        ::close(descriptor);
+        return;
+    }
+    key_ = {status.st_dev, status.st_ino};
     HeldLock& lock = heldByThisThread[key_];
-    if (lock.holders == 0) lock.descriptor = lockDirectory(key_);
-    if (lock.descriptor < 0) {
+    if (lock.holders > 0) {
+        ::close(descriptor);
+    } else if (lockExclusively(descriptor)) {
+        lock.descriptor = descriptor;
+    } else {
+        ::close(descriptor);
         heldByThisThread.erase(key_);
         return;
     }

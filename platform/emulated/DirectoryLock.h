@@ -9,8 +9,10 @@
 // the add-ins write other files of the same folder) takes it again at once; the lock
 // is released when the outermost holder goes. Other threads and processes wait.
 
+#include <sys/types.h>
+
 #include <filesystem>
-#include <string>
+#include <utility>
 
 namespace platform::emulated {
 
@@ -24,8 +26,10 @@ class DirectoryLock {
 
     bool held() const { return held_; }
 
+    using Identity = std::pair<dev_t, ino_t>;
+
   private:
-    std::string key_;
+    Identity key_{};
     bool held_ = false;
 };
 

@@ -52,6 +52,21 @@ std::optional<std::string> findEntry(const fs::path& folder, const std::string& 
     return found;
 }
 
+// Most paths name their files as they are spelt on disk. When the whole path exists as
+// given, the walk below would find every component exactly as written (an exact match
+// always wins), so one look-up answers instead of two per folder.
+std::optional<fs::path> existingAsSpelt(const fs::path& root,
+                                        const std::vector<std::string>& components) {
+    if (components.empty()) return std::nullopt;
+    fs::path native = root;
+    for (const std::string& name : components) {
+        if (name == "." || name == "..") return std::nullopt;
+        native /= name;
+    }
+    if (!entryExists(native)) return std::nullopt;
+    return native;
+}
+
 bool endsWithExe(const std::string& name) {
     return name.size() > 4 &&
            equalsIgnoringCase(std::string_view(name).substr(name.size() - 4), ".exe");
@@ -109,6 +124,7 @@ fs::path MachinePaths::toNative(const std::string& windowsPath) {
 // ".." never climbs above ROOT, just as it stops at a drive's root on Windows.
 fs::path MachinePaths::resolveBelow(const fs::path& root, const std::string& relative) const {
     const std::vector<std::string> components = splitComponents(relative);
+    if (auto exact = existingAsSpelt(root, components)) return *exact;
     fs::path native = root;
     std::size_t depth = 0;
     for (std::size_t i = 0; i < components.size(); ++i) {

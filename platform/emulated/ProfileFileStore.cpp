@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <optional>
 
 #include "platform/NativeFileRules.h"
@@ -41,21 +43,35 @@ std::optional<std::string> readWhole(const std::filesystem::path& file, bool& mi
         }
         if (count == 0) break;
         content.append(buffer, static_cast<std::size_t>(count));
+        // A regular file reads short only at its end: no call to learn what is known.
+        if (static_cast<std::size_t>(count) < sizeof buffer) break;
     }
     ::close(descriptor);
     return content;
 }
 
-// File times are coarse (a clock tick, or seconds on some file systems), and a freed
-// inode number can come back with the next file. A file changed less than this long
-// ago could therefore change again without its identity showing it, so it is only
-// trusted from the cache once it has been left alone for a while.
-constexpr time_t kSettleSeconds = 2;
+// File times come from a clock that moves in ticks of a few milliseconds, or in whole
+// (even two) seconds on some file systems, and a freed inode number can come back with
+// the next file. A change made within the tick of the file's times could therefore leave
+// its identity as it was. Once the clock has moved past those times by more than a tick,
+// any later change shows in them, and the identity can be trusted from the cache.
+constexpr std::int64_t kNanosecondsPerSecond = 1000000000;
+// Ample for a kernel ticking at 100 Hz or faster, and for file systems keeping times to
+// the hundredth of a second.
+constexpr std::int64_t kFineSettleNanoseconds = 50000000;
+// For file systems whose times are whole seconds (no nanoseconds in either time).
+constexpr std::int64_t kCoarseSettleNanoseconds = 3 * kNanosecondsPerSecond;
 
-bool isSettled(const timespec& modified) {
+std::int64_t nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
+}
+
+bool isSettled(const timespec& modified, const timespec& changed) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec - modified.tv_sec > kSettleSeconds;
+    const bool fineTimes = modified.tv_nsec != 0 || changed.tv_nsec != 0;
+    const std::int64_t newest = std::max(nanoseconds(modified), nanoseconds(changed));
+    return nanoseconds(now) - newest > (fineTimes ? kFineSettleNanoseconds : kCoarseSettleNanoseconds);
 }
 
 }  // namespace
@@ -93,27 +109,34 @@ std::shared_ptr<const IniFile> ProfileFileStore::read(const std::filesystem::pat
         parsed = std::make_shared<const IniFile>(*content);
     }
     if (cache_.size() >= kCacheLimit) cache_.clear();
-    cache_[file.native()] =
-        Cached{*identity, parsed, std::move(*content), isSettled(identity->modified)};
+    cache_[file.native()] = Cached{*identity, parsed, std::move(*content),
+                                   isSettled(identity->modified, identity->changed)};
     return parsed;
 }
 
 bool ProfileFileStore::update(const std::filesystem::path& file,
                               const std::function<bool(IniFile&)>& edit) {
     const std::filesystem::path target = writeTargetOf(file);
-    if (isSpecialFile(target)) return false;
     DirectoryLock lock(target.parent_path());
     if (!lock.held()) return false;
+    // One look at the file tells whether it may be replaced and which permissions the
+    // new file keeps.
+    struct stat status {};
+    const bool exists = ::stat(target.c_str(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode)) return false;
     bool missing = false;
     const auto content = readWhole(target, missing);
     if (!content && !missing) return false;
     IniFile edited(content.value_or(""));
     if (!edit(edited)) return true;
-    if (isReadOnlyFile(target)) return false;
+    if (exists && ((status.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        return false;
+    }
     // The next read parses the new file: caching it here could pair this content with
     // the identity of a change made by someone else right after the rename.
     forget(file);
-    return replaceFileContents(target, edited.bytes());
+    return replaceFileContents(target, edited.bytes(),
+                               exists ? std::optional<mode_t>(status.st_mode) : std::nullopt);
 }
 
 void ProfileFileStore::forget(const std::filesystem::path& file) {

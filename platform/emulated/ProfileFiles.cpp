@@ -59,7 +59,7 @@ std::string ProfileFiles::GetPrivateProfileStringA(const std::string& section,
     if (isMappedToRegistry(section, file)) {
         return windowsSection_->value(key).value_or(defaultValue);
     }
-    if (StagedFiles::Content* staged = staging_.find(writeTargetOf(file))) {
+    if (StagedFiles::Content* staged = stagedContent(file)) {
         return staged->ini().value(section, key).value_or(defaultValue);
     }
     const auto parsed = store_.read(file);
@@ -102,7 +102,7 @@ win32::BOOL ProfileFiles::writeFile(const std::string& section,
         if (!value) return ini.removeKey(section, *key);
         return ini.setValue(section, *key, *value);
     };
-    if (staging_.inTransaction() || staging_.find(writeTargetOf(file))) {
+    if (staging_.inTransaction() || stagedContent(file) != nullptr) {
         return writeStaged(file, edit) ? kSuccess : kFailure;
     }
     return store_.update(file, edit) ? kSuccess : kFailure;
@@ -111,11 +111,19 @@ win32::BOOL ProfileFiles::writeFile(const std::string& section,
 // A write of a session's file, or of any file while an apply transaction runs, changes
 // the staged content. A file that could not be replaced at the end is refused now, and
 // the transaction remembers it so that the whole apply is refused.
+StagedFiles::Content* ProfileFiles::stagedContent(const std::filesystem::path& file) {
+    if (staging_.idle()) return nullptr;
+    // Files are staged under their link target. A file staged under the name it is
+    // written by needs no look at the disk, which a saved file's every key would cost.
+    if (StagedFiles::Content* staged = staging_.find(file)) return staged;
+    return staging_.find(writeTargetOf(file));
+}
+
 bool ProfileFiles::writeStaged(const std::filesystem::path& file,
                                const std::function<bool(IniFile&)>& edit) {
-    const std::filesystem::path target = writeTargetOf(file);
-    StagedFiles::Content* staged = staging_.find(target);
+    StagedFiles::Content* staged = stagedContent(file);
     if (staged == nullptr) {
+        const std::filesystem::path target = writeTargetOf(file);
         std::string current;
         if (isReadOnlyFile(target) || isSpecialFile(target) || !readCurrent(target, current)) {
             staging_.noteRefusedWrite(target);

@@ -58,6 +58,8 @@ class ProfileFiles : public ProfileStrings {
     win32::BOOL writeFile(const std::string& section, const std::optional<std::string>& key,
                           const std::optional<std::string>& value,
                           const std::filesystem::path& file);
+    // The staged content FILE reads and writes, or null.
+    StagedFiles::Content* stagedContent(const std::filesystem::path& file);
     bool writeStaged(const std::filesystem::path& file,
                      const std::function<bool(IniFile&)>& edit);
     bool readCurrent(const std::filesystem::path& file, std::string& bytes);

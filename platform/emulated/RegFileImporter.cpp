@@ -26,6 +26,7 @@ void RegFileImporter::importFile(const std::filesystem::path& file) {
 
 void RegFileImporter::importBytes(std::string_view bytes, const std::string& fileName) {
     std::vector<RegFileEntry> entries = RegFileParser(fileName).parse(bytes);
+    known_.clear();
     RegistryDatabase::Transaction transaction(database_);
     CurrentKey current;
     for (const auto& entry : entries) apply(entry, current);
@@ -48,8 +49,13 @@ RegFileImporter::CurrentKey RegFileImporter::ensureKey(const std::string& fullPa
     CurrentKey key{RegistryDatabase::rootId(rooted.root.handle), rooted.root.name};
     for (const auto& component : splitKeyPath(rooted.subPath)) {
         std::string path = key.path + '\\' + foldName(component);
-        auto found = database_.findKey(path);
-        key.id = found ? *found : database_.createKey(key.id, key.path, component);
+        if (const auto known = known_.find(path); known != known_.end()) {
+            key.id = known->second;
+        } else {
+            auto found = database_.findKey(path);
+            key.id = found ? *found : database_.createKey(key.id, key.path, component);
+            known_.emplace(path, key.id);
+        }
         key.path = std::move(path);
     }
     return key;
@@ -61,6 +67,7 @@ void RegFileImporter::apply(const RegFileEntry& entry, CurrentKey& current) {
             current = ensureKey(entry.keyPath);
             break;
         case RegFileEntry::Kind::DeleteKey: {
+            known_.clear();
             // A root itself (HKEY_CLASSES_ROOT included) is never removed, only what
             // lies below it.
             if (splitKeyPath(splitRootedPath(entry.keyPath)->subPath).empty()) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/emulated/RegFileParser.h"
 #include "platform/emulated/RegistryDatabase.h"
@@ -32,6 +33,9 @@ class RegFileImporter {
     std::string foldedPath(const std::string& fullPath) const;
 
     RegistryDatabase& database_;
+    // The keys this import found or made, by folded path: a file names each parent again
+    // with every key below it. Valid within the import's transaction; a removal clears it.
+    std::unordered_map<std::string, KeyId> known_;
 };
 
 }  // namespace platform::emulated

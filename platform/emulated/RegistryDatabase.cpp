@@ -30,6 +30,7 @@ CREATE TABLE vals (
     folded TEXT NOT NULL,
     type   INTEGER NOT NULL,
     data   BLOB NOT NULL,
+    written INTEGER NOT NULL DEFAULT 0,
     UNIQUE (key, folded)
 );
 )sql";
@@ -48,6 +49,16 @@ BEGIN
     UPDATE removed_key_mark SET last = old.id;
 END;
 )sql";
+
+// A key was last written when its own row or the latest of its values says: setting a
+// value stamps only the value's row, so the change is one page of the database rather
+// than two. Databases made before carry 0 in their values, and their key rows, which
+// every earlier program stamped on each change, keep the right time.
+const char* const kValueTimes = "ALTER TABLE vals ADD COLUMN written INTEGER NOT NULL DEFAULT 0";
+
+// The time a key was last written, for the key row named K.
+#define ROAMWISE_KEY_WRITTEN(k) \
+    "max(" k ".written, coalesce((SELECT max(v.written) FROM vals v WHERE v.key = " k ".id), 0))"
 
 const char* const kPendingRenames =
     "CREATE TABLE IF NOT EXISTS pending_renames (machine TEXT NOT NULL, staged TEXT NOT NULL, "
@@ -70,7 +81,9 @@ std::int64_t currentFileTime() {
 }
 
 struct RegistryDatabase::Statements {
-    explicit Statements(sqlite3* db)
+    // VALUETIMES: the values carry their own time (not so in an old database on
+    // read-only storage, which cannot be brought up to date).
+    Statements(sqlite3* db, bool valueTimes)
         : findKey(db, "SELECT id FROM keys WHERE path = ?1"),
           keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
           parentAndName(db, "SELECT parent, name FROM keys WHERE id = ?1"),
@@ -80,14 +93,17 @@ struct RegistryDatabase::Statements {
                     "(SELECT coalesce(max(last), 0) FROM removed_key_mark)) + 1, "
                     "?1, ?2, ?3, ?4, ?5)"),
           touchKey(db, "UPDATE keys SET written = ?2 WHERE id = ?1"),
-          subkeys(db, "SELECT id, name, written FROM keys WHERE parent = ?1 ORDER BY folded"),
+          subkeys(db, valueTimes ? "SELECT id, name, " ROAMWISE_KEY_WRITTEN("keys")
+                                   " FROM keys WHERE parent = ?1 ORDER BY folded"
+                                 : "SELECT id, name, written FROM keys WHERE parent = ?1 "
+                                   "ORDER BY folded"),
           hasSubkeys(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1"),
           deleteTree(db, "DELETE FROM keys WHERE path = ?1 OR (path > ?1 || '\\' AND path < ?2)"),
           findValue(db, "SELECT name, type, data FROM vals WHERE key = ?1 AND folded = ?2"),
-          setValue(db,
-                   "INSERT INTO vals (key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
-                   "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, "
-                   "data = excluded.data"),
+          setValue(db, "INSERT INTO vals (key, name, folded, type, data, written) "
+                       "VALUES (?1, ?2, ?3, ?4, ?5, ?6) "
+                       "ON CONFLICT (key, folded) DO UPDATE SET type = excluded.type, "
+                       "data = excluded.data, written = excluded.written"),
           deleteValue(db, "DELETE FROM vals WHERE key = ?1 AND folded = ?2"),
           values(db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id"),
           subkeySummary(db,
@@ -96,7 +112,8 @@ struct RegistryDatabase::Statements {
           valueSummary(db,
                        "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
                        "coalesce(max(length(data)), 0) FROM vals WHERE key = ?1"),
-          written(db, "SELECT written FROM keys WHERE id = ?1"),
+          written(db, valueTimes ? "SELECT " ROAMWISE_KEY_WRITTEN("keys") " FROM keys WHERE id = ?1"
+                                 : "SELECT written FROM keys WHERE id = ?1"),
           dataVersion(db, "PRAGMA data_version"),
           begin(db, "BEGIN IMMEDIATE"),
           commit(db, "COMMIT"),
@@ -107,6 +124,8 @@ struct RegistryDatabase::Statements {
     SqliteStatement findValue, setValue, deleteValue, values, subkeySummary, valueSummary;
     SqliteStatement written, dataVersion, begin, commit, rollback;
 };
+
+#undef ROAMWISE_KEY_WRITTEN
 
 namespace {
 
@@ -161,11 +180,20 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
             // In WAL mode NORMAL keeps the database consistent after a crash; only the
             // last changes before a power loss may be missing.
             execute("PRAGMA synchronous = NORMAL");
+            // Room for the pages a large change (an import) touches, so that they are
+            // written to the log once at commit rather than spilled and read back while
+            // it runs. Memory is taken only as pages are used.
+            execute("PRAGMA cache_size = -65536");
+            if (walMode_) {
+                checkpointer_ = std::make_unique<WalCheckpointer>(file);
+                checkpointer_->watch(db_);
+            }
             createSchemaIfMissing();
         }
-        statements_ = std::make_unique<Statements>(db_);
+        statements_ = std::make_unique<Statements>(db_, !readOnly_ || hasValueTimes());
     } catch (...) {
         statements_.reset();
+        checkpointer_.reset();
         sqlite3_close(db_);
         throw;
     }
@@ -173,6 +201,9 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
 
 RegistryDatabase::~RegistryDatabase() {
     statements_.reset();
+    // The thread's connection goes first, so that this one, closing last, copies the log
+    // back when no other process has the database open.
+    checkpointer_.reset();
     sqlite3_close(db_);
 }
 
@@ -193,8 +224,7 @@ void RegistryDatabase::createSchemaIfMissing() {
         return scope->step() ? scope->integer(0) : 0;
     };
     if (current() == kSchemaVersion) {
-        addKeyIdMarkIfMissing();
-        addPendingRenamesIfMissing();
+        addMissingParts();
         return;
     }
     execute("BEGIN IMMEDIATE");
@@ -223,46 +253,65 @@ void RegistryDatabase::createSchemaIfMissing() {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+    addMissingParts();  // when another process made it with an earlier version
+}
+
+namespace {
+
+// Which of the parts added since the first format a database has, in one query: opening
+// the registry is on the path of every program's start.
+struct SchemaParts {
+    bool keyIdMark = false;
+    bool pendingRenames = false;
+    bool valueTimes = false;
+    bool complete() const { return keyIdMark && pendingRenames && valueTimes; }
+};
+
+SchemaParts schemaParts(sqlite3* db) {
+    SqliteStatement query(
+        db,
+        "SELECT EXISTS (SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND "
+        "name = 'keys_removed'), EXISTS (SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
+        "name = 'pending_renames'), EXISTS (SELECT 1 FROM pragma_table_info('vals') WHERE "
+        "name = 'written')");
+    StatementScope scope(query);
+    SchemaParts parts;
+    if (scope->step()) {
+        parts.keyIdMark = scope->integer(0) != 0;
+        parts.pendingRenames = scope->integer(1) != 0;
+        parts.valueTimes = scope->integer(2) != 0;
+    }
+    return parts;
+}
+
+}  // namespace
+
+bool RegistryDatabase::hasValueTimes() {
+    return schemaParts(db_).valueTimes;
 }
 
 // Read-only storage can only be read as it is: a database of another format, or one
 // still without the mark of removed keys, cannot be brought up to date there.
 void RegistryDatabase::requireCurrentSchema() {
-    const bool current =
-        queryText("PRAGMA user_version") == std::to_string(kSchemaVersion) &&
-        queryText("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = 'keys_removed'") ==
-            "1";
+    const bool current = queryText("PRAGMA user_version") == std::to_string(kSchemaVersion) &&
+                         schemaParts(db_).keyIdMark;
     if (!current) {
         throw DatabaseError(SQLITE_READONLY,
                             "registry database of an older format on read-only storage");
     }
 }
 
-// Databases made before the mark existed get it on first use; their earlier removals
-// are past, and no handle of this process can name them.
-void RegistryDatabase::addKeyIdMarkIfMissing() {
-    if (queryText("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = 'keys_removed'") ==
-        "1") {
-        return;
-    }
+// Databases made by earlier versions get the newer parts on first use. The mark of
+// removed keys starts now: earlier removals are past, and no handle of this process can
+// name them.
+void RegistryDatabase::addMissingParts() {
+    if (schemaParts(db_).complete()) return;
     execute("BEGIN IMMEDIATE");
     try {
-        execute(kKeyIdMark);
-        execute("COMMIT");
-    } catch (...) {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
-}
-
-void RegistryDatabase::addPendingRenamesIfMissing() {
-    if (queryText("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'pending_renames'") ==
-        "1") {
-        return;
-    }
-    execute("BEGIN IMMEDIATE");
-    try {
-        execute(kPendingRenames);
+        const SchemaParts parts = schemaParts(db_);  // another process may have added them
+        if (!parts.keyIdMark) execute(kKeyIdMark);
+        if (!parts.pendingRenames) execute(kPendingRenames);
+        if (!parts.valueTimes) execute(kValueTimes);
         execute("COMMIT");
     } catch (...) {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -373,10 +422,9 @@ void RegistryDatabase::setValue(KeyId key, std::string_view name, win32::DWORD t
     {
         StatementScope upsert(statements_->setValue);
         upsert->bind(1, key).bindText(2, name).bindText(3, folded);
-        upsert->bind(4, type).bindBlob(5, data);
+        upsert->bind(4, type).bindBlob(5, data).bind(6, currentFileTime());
         upsert->step();
     }
-    touchKey(key);
     noteChange();
 }
 

@@ -22,6 +22,7 @@
 #include "platform/Win32Types.h"
 #include "platform/emulated/RegistryNames.h"
 #include "platform/emulated/SqliteStatement.h"
+#include "platform/emulated/WalCheckpointer.h"
 
 namespace platform::emulated {
 
@@ -141,13 +142,14 @@ class RegistryDatabase {
     std::string queryText(const char* sql);
     void createSchemaIfMissing();
     void requireCurrentSchema();
-    void addKeyIdMarkIfMissing();
-    void addPendingRenamesIfMissing();
+    void addMissingParts();
+    bool hasValueTimes();
     void touchKey(KeyId key);
     void noteChange() { ++localChanges_; }
     bool readWalHeader(std::array<std::uint8_t, 48>& header);
 
     sqlite3* db_ = nullptr;
+    std::unique_ptr<WalCheckpointer> checkpointer_;
     std::unique_ptr<Statements> statements_;
     int transactionDepth_ = 0;
     std::uint64_t localChanges_ = 0;

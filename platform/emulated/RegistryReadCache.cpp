@@ -58,8 +58,16 @@ const StoredValue* RegistryReadCache::findValue(KeyId key, const std::string& fo
     ValueKey lookup{key, foldedName};
     auto found = values_.find(lookup);
     if (found == values_.end()) {
-        makeRoom();
-        found = values_.emplace(std::move(lookup), database_.findValue(key, foldedName)).first;
+        // Programs read a key's values one after another: the first read takes them all,
+        // in one look at the database rather than one each.
+        for (const StoredValue& value : values(key)) {
+            values_.emplace(ValueKey{key, foldName(value.name)}, value);
+        }
+        found = values_.find(lookup);
+    }
+    if (found == values_.end()) {
+        // Not among the key's values: it is missing.
+        found = values_.emplace(std::move(lookup), std::nullopt).first;
     }
     return found->second ? &*found->second : nullptr;
 }

@@ -20,10 +20,14 @@ void checkSqlite(sqlite3* db, int code, std::string_view what) {
     throw DatabaseError(code, message);
 }
 
-SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db) {
-    int code = sqlite3_prepare_v3(db, sql.data(), static_cast<int>(sql.size()),
+SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db), sql_(sql) {}
+
+sqlite3_stmt* SqliteStatement::prepared() {
+    if (statement_ != nullptr) return statement_;
+    int code = sqlite3_prepare_v3(db_, sql_.data(), static_cast<int>(sql_.size()),
                                   SQLITE_PREPARE_PERSISTENT, &statement_, nullptr);
-    checkSqlite(db, code, "preparing a registry statement");
+    checkSqlite(db_, code, "preparing a registry statement");
+    return statement_;
 }
 
 SqliteStatement::~SqliteStatement() {
@@ -31,13 +35,13 @@ SqliteStatement::~SqliteStatement() {
 }
 
 SqliteStatement& SqliteStatement::bind(int index, std::int64_t value) {
-    checkSqlite(db_, sqlite3_bind_int64(statement_, index, value), "binding");
+    checkSqlite(db_, sqlite3_bind_int64(prepared(), index, value), "binding");
     return *this;
 }
 
 SqliteStatement& SqliteStatement::bindText(int index, std::string_view text) {
     checkSqlite(db_,
-                sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
+                sqlite3_bind_text(prepared(), index, text.data(), static_cast<int>(text.size()),
                                   SQLITE_STATIC),
                 "binding");
     return *this;
@@ -49,13 +53,13 @@ SqliteStatement& SqliteStatement::bindBlob(int index, std::string_view bytes) {
     const char* data = bytes.empty() ? &empty : bytes.data();
     checkSqlite(
         db_,
-        sqlite3_bind_blob(statement_, index, data, static_cast<int>(bytes.size()), SQLITE_STATIC),
+        sqlite3_bind_blob(prepared(), index, data, static_cast<int>(bytes.size()), SQLITE_STATIC),
         "binding");
     return *this;
 }
 
 bool SqliteStatement::step() {
-    int code = sqlite3_step(statement_);
+    int code = sqlite3_step(prepared());
     if (code == SQLITE_ROW) return true;
     if (code == SQLITE_DONE) return false;
     sqlite3_reset(statement_);
@@ -70,6 +74,7 @@ void SqliteStatement::run() {
 }
 
 void SqliteStatement::reset() {
+    if (statement_ == nullptr) return;  // never run
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A prepared SQLite statement kept for the lifetime of its connection. Each use binds,
 // steps and is reset again, so the statement never holds a read transaction open
-// between registry calls.
+// between registry calls. It is prepared on first use: most programs run a few of a
+// connection's statements, and preparing them all took much of a short run's time.
 
 #include <sqlite3.h>
 
@@ -9,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform::emulated {
 
@@ -54,7 +56,11 @@ class SqliteStatement {
     std::string blob(int column) const;
 
   private:
+    // The prepared statement; throws DatabaseError when the text cannot be prepared.
+    sqlite3_stmt* prepared();
+
     sqlite3* db_;
+    std::string sql_;
     sqlite3_stmt* statement_ = nullptr;
 };
 

@@ -59,6 +59,8 @@ class StagedFiles {
 
     // The staged content of FILE, or null.
     Content* find(const std::filesystem::path& file);
+    // Nothing staged and no transaction: every file is read and written in place.
+    bool idle() const { return !transaction_ && sessions_.empty() && transactionFiles_.empty(); }
     // The content a transaction is to write to FILE, made from the file's current bytes
     // on first use; null outside a transaction.
     Content* stageForTransaction(const std::filesystem::path& file, const std::string& current);

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Win32.h"
@@ -78,6 +81,65 @@ TEST(RegistryKeyIds, ADatabaseMadeWithoutTheRemovalMarkGetsIt) {
     const auto removed = database.createKey(root, parent, "Removed");
     database.deleteKeyTree(parent + "\\REMOVED");
     EXPECT_GT(database.createKey(root, parent, "Next"), removed);
+}
+
+std::uint64_t lastWritten(HKEY key) {
+    FILETIME time{};
+    EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr, &time),
+              ERROR_SUCCESS);
+    return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+std::uint64_t enumeratedLastWritten(HKEY parent) {
+    FILETIME time{};
+    char name[300];
+    DWORD length = sizeof name;
+    EXPECT_EQ(RegEnumKeyExA(parent, 0, name, &length, nullptr, nullptr, nullptr, &time),
+              ERROR_SUCCESS);
+    return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+void waitATick() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
+// Setting a value stamps the value's row alone; the key's time is the latest of its own
+// and its values', in databases made before values carried a time as well.
+TEST(RegistryKeyTimes, AKeysLastWriteTimeFollowsItsValues) {
+    TestMachine m("win98");
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((m.folder() / "registry.db").c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, "ALTER TABLE vals DROP COLUMN written", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    SqliteRegistry registry(m.folder() / "registry.db", false);  // brings the format up to date
+    platform::ScopedServices scope([&] {
+        platform::Services services = m.services();
+        services.registry = &registry;
+        return services;
+    }());
+    HKEY parent = create(HKEY_CURRENT_USER, "Times");
+    HKEY key = create(parent, "Key");
+    const std::uint64_t made = lastWritten(key);
+    EXPECT_EQ(enumeratedLastWritten(parent), made);
+    waitATick();
+    ASSERT_EQ(RegSetValueExA(key, "A", 0, REG_SZ, bytes(std::string("a\0", 2)), 2), ERROR_SUCCESS);
+    const std::uint64_t set = lastWritten(key);
+    EXPECT_GT(set, made);
+    EXPECT_EQ(enumeratedLastWritten(parent), set);
+    waitATick();
+    ASSERT_EQ(RegSetValueExA(key, "B", 0, REG_DWORD, bytes(std::string(4, '\1')), 4), ERROR_SUCCESS);
+    const std::uint64_t added = lastWritten(key);
+    EXPECT_GT(added, set);
+    waitATick();
+    ASSERT_EQ(RegDeleteValueA(key, "B"), ERROR_SUCCESS);
+    EXPECT_GT(lastWritten(key), added);
+    EXPECT_EQ(enumeratedLastWritten(parent), lastWritten(key));
+    RegCloseKey(key);
+    RegCloseKey(parent);
 }
 
 TEST(RegistrySharing, ChangesOfAnotherConnectionAreSeenAtOnce) {
