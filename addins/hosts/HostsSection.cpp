@@ -22,20 +22,27 @@ unsigned long entryNumber(std::string_view key) {
     return number;
 }
 
+std::string keyName(unsigned long number) { return std::string(kKeyPrefix) + std::to_string(number); }
+
 }  // namespace
 
 HostList loadHostsSection(const HostServices& host, const std::string& file) {
-    std::map<unsigned long, std::string> keysByNumber;
+    std::map<unsigned long, std::string> linesByNumber;
     for (const std::string& key : host.profileKeys(kSectionName, file)) {
         if (const unsigned long number = entryNumber(key); number != 0) {
-            keysByNumber.try_emplace(number, key);
+            linesByNumber.try_emplace(number, host.profileString(kSectionName, key, file));
         }
     }
+    // Host1, Host2, ... are also asked for directly, so that the entries are found even
+    // where the profile functions do not list a section's keys.
+    for (unsigned long number = 1; !linesByNumber.contains(number); ++number) {
+        std::string line = host.profileString(kSectionName, keyName(number), file);
+        if (line.empty()) break;
+        linesByNumber.emplace(number, std::move(line));
+    }
     HostList entries;
-    for (const auto& [number, key] : keysByNumber) {
-        if (auto entry = parseHostLine(host.profileString(kSectionName, key, file))) {
-            entries.push_back(std::move(*entry));
-        }
+    for (const auto& [number, line] : linesByNumber) {
+        if (auto entry = parseHostLine(line)) entries.push_back(std::move(*entry));
     }
     return entries;
 }
@@ -43,7 +50,7 @@ HostList loadHostsSection(const HostServices& host, const std::string& file) {
 void saveHostsSection(const HostServices& host, const std::string& file, const HostList& entries) {
     host.writeProfileString(kSectionName, std::nullopt, std::nullopt, file);
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        host.writeProfileString(kSectionName, std::string(kKeyPrefix) + std::to_string(i + 1),
+        host.writeProfileString(kSectionName, keyName(i + 1),
                                 formatHostLine(entries[i]), file);
     }
 }
