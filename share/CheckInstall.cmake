@@ -20,7 +20,8 @@ foreach(expected
     ${DATA_DIR}/icons/hicolor/scalable/apps/RmwConverter.svg
     ${DATA_DIR}/icons/hicolor/scalable/mimetypes/application-x-roamwise.svg
     ${PROGRAM_DIR}/help/index.html
-    ${PROGRAM_DIR}/help/help.css)
+    ${PROGRAM_DIR}/help/help.css
+    ${PROGRAM_DIR}/AddIns/hosts.so)
   if(NOT EXISTS ${root}/${expected})
     message(FATAL_ERROR "not installed: ${expected}")
   endif()

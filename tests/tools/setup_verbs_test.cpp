@@ -85,6 +85,7 @@ TEST_P(SetupVerbsTest, InstallsThePackageAndUninstallLeavesTheMachineAsItWas) {
     EXPECT_NE(setup.out.find("Extracted "), std::string::npos);
     EXPECT_NE(setup.out.find("InstallHinfSection done"), std::string::npos) << setup.out;
     EXPECT_TRUE(fs::exists(drive / "Program Files" / "Roamwise" / "ReadMe.txt"));
+    EXPECT_TRUE(fs::exists(drive / "Program Files" / "Roamwise" / "AddIns" / "hosts.so"));
     const auto installDir = rmwctl.run({"reg", "query", "HKCU\\SOFTWARE\\Roamwise", "--value", "InstallDir1"});
     EXPECT_NE(installDir.out.find("C:\\Program files\\Roamwise"), std::string::npos) << installDir.out;
     const auto entry = rmwctl.run({"reg", "query", "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Roamwise"});
