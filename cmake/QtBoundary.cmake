@@ -3,9 +3,15 @@
 # marked target. roamwise_check_qt_boundary() fails the configuration when another
 # target does, naming the target and the link that brings Qt in.
 
+# The marked targets are also the ones whose Designer layouts (.ui) and resource files
+# (.qrc) are compiled; core targets get no such build step.
 function(roamwise_allow_qt)
   foreach(target ${ARGN})
     set_property(TARGET ${target} PROPERTY ROAMWISE_QT ON)
+    get_target_property(type ${target} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      set_target_properties(${target} PROPERTIES AUTOUIC ON AUTORCC ON)
+    endif()
   endforeach()
 endfunction()
 

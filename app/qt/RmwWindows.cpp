@@ -7,6 +7,7 @@
 #include "platform/qt/FormBinder.h"
 #include "platform/qt/QtUserInterface.h"
 #include "ui_frmAbout.h"
+#include "ui_frmAddIns.h"
 #include "ui_frmMain.h"
 #include "ui_frmNICWarning.h"
 #include "ui_frmNetscape.h"
@@ -38,6 +39,7 @@ void registerWindows(qtkit::QtUserInterface& ui) {
     ui.registerWindow("frmAbout", aboutBox);
     ui.registerWindow("frmNICWarning", qtkit::makeWindow<Ui::frmNICWarning, QDialog>);
     ui.registerWindow("frmNetscape", qtkit::makeWindow<Ui::frmNetscape, QDialog>);
+    ui.registerWindow("frmAddIns", qtkit::makeWindow<Ui::frmAddIns, QDialog>);
 }
 
 }  // namespace rmwqt

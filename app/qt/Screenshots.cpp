@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/logic/dialogs/frmAbout.h"
+#include "app/logic/dialogs/frmAddIns.h"
 #include "app/logic/dialogs/frmNICWarning.h"
 #include "app/logic/dialogs/frmOptions.h"
 #include "app/logic/dialogs/frmRestart.h"
@@ -78,6 +79,8 @@ QStringList renderScreenshots(qtkit::QtUserInterface& ui, const QString& dir) {
     shooter.dialog(warning);
     frmNetscape netscape;
     shooter.dialog(netscape);
+    frmAddIns addIns;
+    shooter.dialog(addIns);
     return shooter.written();
 }
 

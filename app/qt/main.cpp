@@ -13,6 +13,7 @@
 #include "app/logic/main/frmMain.h"
 #include "app/qt/RmwWindows.h"
 #include "app/qt/Screenshots.h"
+#include "app/qt/UnattendedMessages.h"
 #include "platform/RaisedError.h"
 #include "platform/Services.h"
 #include "platform/emulated/Machine.h"
@@ -63,8 +64,9 @@ int main(int argc, char* argv[]) {
     }
     qtkit::QtUserInterface ui;
     rmwqt::registerWindows(ui);
+    rmwqt::UnattendedMessages unattended(ui, std::cerr);
     platform::Services services = machine->services();
-    services.ui = &ui;
+    services.ui = screenshots ? static_cast<platform::UserInterface*>(&unattended) : &ui;
     platform::installServices(services);
 
     try {

@@ -56,9 +56,6 @@ class Updating {
 
 namespace {
 
-constexpr Property kCommonProperties[] = {Property::Enabled, Property::Visible,
-                                          Property::ToolTipText};
-
 // The base name and index of a control array's element, "NAME(INDEX)"; index -1 for a
 // control of no array.
 std::pair<std::string, int> arrayElement(const std::string& name) {
@@ -125,6 +122,26 @@ void FormBinder::watch(forms::Control& control, std::function<void(Property)> sh
     });
 }
 
+void FormBinder::showAndWatch(forms::Control& control, std::initializer_list<Property> properties,
+                              std::function<void(Property)> show) {
+    for (Property property : properties) show(property);
+    watch(control, std::move(show));
+}
+
+void FormBinder::userEdit(const std::function<void()>& edit, const std::function<void()>& reshow) {
+    if (form_ == nullptr || updating()) return;
+    userAction(edit);
+    // The form may have gone with the edit (a command that closes it).
+    if (form_ == nullptr) return;
+    Updating updating(*this);
+    reshow();
+}
+
+void FormBinder::takeFocusFrom(QWidget& widget, forms::Control& control) {
+    focusTargets_[&widget] = &control;
+    widget.installEventFilter(this);
+}
+
 // ---- Controls drawn by widgets of the layout ------------------------------------------
 
 void FormBinder::bindControls() {
@@ -172,9 +189,9 @@ void FormBinder::bindControl(forms::Control& control, QWidget& widget) {
             }
             showCommon(control, widget, property);
         };
-        for (Property property : kCommonProperties) show(property);
-        show(Property::Caption);
-        watch(control, show);
+        showAndWatch(control, {Property::Enabled, Property::Visible, Property::ToolTipText,
+                               Property::Caption},
+                     show);
     }
 }
 
@@ -202,8 +219,7 @@ void FormBinder::showCommon(const forms::Control& control, QWidget& widget, Prop
 }
 
 void FormBinder::bindTextBox(forms::TextBox& box, QWidget& widget) {
-    focusTargets_[&widget] = &box;
-    widget.installEventFilter(this);
+    takeFocusFrom(widget, box);
     auto* line = qobject_cast<QLineEdit*>(&widget);
     auto* area = qobject_cast<QPlainTextEdit*>(&widget);
     // The model's maximum length limits typing only (TextBox::type); Qt's own would also
@@ -237,15 +253,12 @@ void FormBinder::bindTextBox(forms::TextBox& box, QWidget& widget) {
                 showCommon(box, widget, property);
         }
     };
-    for (Property property : {Property::Text, Property::Locked, Property::BackColor,
-                              Property::Enabled, Property::Visible, Property::ToolTipText})
-        show(property);
-    watch(box, show);
+    showAndWatch(box, {Property::Text, Property::Locked, Property::BackColor, Property::Enabled,
+                       Property::Visible, Property::ToolTipText},
+                 show);
+    // A refused or cut edit shows the model's text again.
     auto typed = [this, &box, show](const QString& text) {
-        if (form_ == nullptr || updating()) return;
-        userAction([&] { box.type(typedText(box, text)); });
-        Updating updating(*this);
-        show(Property::Text);  // a refused or cut edit shows the model's text again
+        userEdit([&] { box.type(typedText(box, text)); }, [&] { show(Property::Text); });
     };
     if (line != nullptr) connect(line, &QLineEdit::textEdited, this, typed);
     if (area != nullptr)
@@ -255,8 +268,7 @@ void FormBinder::bindTextBox(forms::TextBox& box, QWidget& widget) {
 void FormBinder::bindButtonBox(forms::Control& control, QWidget& widget) {
     auto* button = qobject_cast<QAbstractButton*>(&widget);
     if (button == nullptr) return;
-    focusTargets_[&widget] = &control;
-    widget.installEventFilter(this);
+    takeFocusFrom(widget, control);
     auto* check = dynamic_cast<forms::CheckBox*>(&control);
     auto* option = dynamic_cast<forms::OptionButton*>(&control);
     button->setCheckable(true);
@@ -268,26 +280,23 @@ void FormBinder::bindButtonBox(forms::Control& control, QWidget& widget) {
         else if (property == Property::Caption) button->setText(toQt(control.Caption()));
         else showCommon(control, widget, property);
     };
-    for (Property property : {Property::Value, Property::Caption, Property::Enabled,
-                              Property::Visible, Property::ToolTipText})
-        show(property);
-    watch(control, show);
-    connect(button, &QAbstractButton::clicked, this, [this, check, option, button, value] {
-        if (form_ == nullptr || updating()) return;
-        userAction([&] {
-            if (check != nullptr) check->click();
-            else option->click();
-        });
-        Updating updating(*this);
-        button->setChecked(value());
+    showAndWatch(control, {Property::Value, Property::Caption, Property::Enabled,
+                           Property::Visible, Property::ToolTipText},
+                 show);
+    connect(button, &QAbstractButton::clicked, this, [this, check, option, show] {
+        userEdit(
+            [&] {
+                if (check != nullptr) check->click();
+                else option->click();
+            },
+            [&] { show(Property::Value); });
     });
 }
 
 void FormBinder::bindComboBox(forms::ComboBox& list, QWidget& widget) {
     auto* combo = qobject_cast<QComboBox*>(&widget);
     if (combo == nullptr) return;
-    focusTargets_[&widget] = &list;
-    widget.installEventFilter(this);
+    takeFocusFrom(widget, list);
     auto show = [this, &list, &widget, combo](Property property) {
         if (property == Property::Items) {
             combo->clear();
@@ -299,23 +308,17 @@ void FormBinder::bindComboBox(forms::ComboBox& list, QWidget& widget) {
             showCommon(list, widget, property);
         }
     };
-    for (Property property : {Property::Items, Property::Enabled, Property::Visible,
-                              Property::ToolTipText})
-        show(property);
-    watch(list, show);
-    connect(combo, &QComboBox::activated, this, [this, &list, combo](int index) {
-        if (form_ == nullptr || updating()) return;
-        userAction([&] { list.pick(index); });
-        Updating updating(*this);
-        combo->setCurrentIndex(list.ListIndex());
+    showAndWatch(list, {Property::Items, Property::Enabled, Property::Visible, Property::ToolTipText},
+                 show);
+    connect(combo, &QComboBox::activated, this, [this, &list, show](int index) {
+        userEdit([&] { list.pick(index); }, [&] { show(Property::ListIndex); });
     });
 }
 
 void FormBinder::bindCheckList(forms::CheckList& list, QWidget& widget) {
     auto* view = qobject_cast<QListWidget*>(&widget);
     if (view == nullptr) return;
-    focusTargets_[&widget] = &list;
-    widget.installEventFilter(this);
+    takeFocusFrom(widget, list);
     auto showChecks = [&list, view] {
         for (int row = 0; row < view->count(); ++row)
             view->item(row)->setCheckState(list.itemChecked(row) ? Qt::Checked : Qt::Unchecked);
@@ -337,29 +340,21 @@ void FormBinder::bindCheckList(forms::CheckList& list, QWidget& widget) {
             showCommon(list, widget, property);
         }
     };
-    for (Property property : {Property::Items, Property::Enabled, Property::Visible,
-                              Property::ToolTipText})
-        show(property);
-    watch(list, show);
-    connect(view, &QListWidget::itemChanged, this, [this, &list, view, showChecks](QListWidgetItem* item) {
-        if (form_ == nullptr || updating()) return;
-        userAction([&] { list.check(view->row(item), item->checkState() == Qt::Checked); });
-        Updating updating(*this);
-        showChecks();
+    showAndWatch(list, {Property::Items, Property::Enabled, Property::Visible, Property::ToolTipText},
+                 show);
+    connect(view, &QListWidget::itemChanged, this, [this, &list, view, show](QListWidgetItem* item) {
+        userEdit([&] { list.check(view->row(item), item->checkState() == Qt::Checked); },
+                 [&] { show(Property::ItemChecked); });
     });
-    connect(view, &QListWidget::currentRowChanged, this, [this, &list, view](int row) {
-        if (form_ == nullptr || updating()) return;
-        userAction([&] { list.pick(row); });
-        Updating updating(*this);
-        view->setCurrentRow(list.ListIndex());
+    connect(view, &QListWidget::currentRowChanged, this, [this, &list, show](int row) {
+        userEdit([&] { list.pick(row); }, [&] { show(Property::ListIndex); });
     });
 }
 
 void FormBinder::bindCommandButton(forms::CommandButton& button, QWidget& widget) {
     auto* push = qobject_cast<QAbstractButton*>(&widget);
     if (push == nullptr) return;
-    focusTargets_[&widget] = &button;
-    widget.installEventFilter(this);
+    takeFocusFrom(widget, button);
     auto show = [this, &button, &widget, push](Property property) {
         if (property == Property::Caption) {
             push->setText(toQt(button.Caption()));
@@ -369,10 +364,9 @@ void FormBinder::bindCommandButton(forms::CommandButton& button, QWidget& widget
             showCommon(button, widget, property);
         }
     };
-    for (Property property : {Property::Caption, Property::Default, Property::Picture,
-                              Property::Enabled, Property::Visible, Property::ToolTipText})
-        show(property);
-    watch(button, show);
+    showAndWatch(button, {Property::Caption, Property::Default, Property::Picture,
+                          Property::Enabled, Property::Visible, Property::ToolTipText},
+                 show);
     connect(push, &QAbstractButton::clicked, this, [this, &button] {
         if (form_ != nullptr && !updating()) userAction([&] { button.click(); });
     });
@@ -394,24 +388,20 @@ void FormBinder::bindTabStrip(forms::TabStrip& strip, QWidget& widget) {
             else if (property == Property::Visible) tabs->setTabVisible(index, tab.Visible());
             else if (property == Property::ToolTipText) tabs->setTabToolTip(index, toQt(tab.ToolTipText()));
         };
-        for (Property property : {Property::Caption, Property::Enabled, Property::Visible,
-                                  Property::ToolTipText})
-            show(property);
-        watch(tab, show);
+        showAndWatch(tab, {Property::Caption, Property::Enabled, Property::Visible,
+                           Property::ToolTipText},
+                     show);
     }
     auto show = [this, &strip, &widget, tabs](Property property) {
         if (property == Property::CurrentTab) tabs->setCurrentIndex(strip.currentTab());
         else showCommon(strip, widget, property);
     };
-    for (Property property : {Property::CurrentTab, Property::Enabled, Property::Visible,
-                              Property::ToolTipText})
-        show(property);
-    watch(strip, show);
-    connect(tabs, &QTabWidget::currentChanged, this, [this, &strip, tabs](int index) {
-        if (form_ == nullptr || updating() || index == strip.currentTab()) return;
-        userAction([&] { strip.pick(index); });
-        Updating updating(*this);
-        tabs->setCurrentIndex(strip.currentTab());
+    showAndWatch(strip, {Property::CurrentTab, Property::Enabled, Property::Visible,
+                         Property::ToolTipText},
+                 show);
+    connect(tabs, &QTabWidget::currentChanged, this, [this, &strip, show](int index) {
+        if (form_ != nullptr && index == strip.currentTab()) return;
+        userEdit([&] { strip.pick(index); }, [&] { show(Property::CurrentTab); });
     });
 }
 
@@ -484,18 +474,13 @@ void FormBinder::bindMenuAction(forms::MenuItem& item, QAction& action) {
                 break;
         }
     };
-    for (Property property : {Property::Caption, Property::Shortcut, Property::Checked,
-                              Property::Enabled, Property::Visible, Property::Picture})
-        show(property);
-    watch(item, show);
+    showAndWatch(item, {Property::Caption, Property::Shortcut, Property::Checked,
+                        Property::Enabled, Property::Visible, Property::Picture},
+                 show);
     if (item.isSeparator() || !item.items().empty()) return;
-    connect(&action, &QAction::triggered, this, [this, &item, &action] {
-        if (form_ == nullptr || updating()) return;
-        userAction([&] { item.click(); });
-        // The form may have gone with the command (Exit).
-        if (form_ == nullptr) return;
-        Updating updating(*this);
-        action.setChecked(item.Checked());
+    // The form may go with the command (Exit).
+    connect(&action, &QAction::triggered, this, [this, &item, show] {
+        userEdit([&] { item.click(); }, [&] { show(Property::Checked); });
     });
 }
 
@@ -543,17 +528,12 @@ void FormBinder::bindToolbars() {
                         break;
                 }
             };
-            for (Property property : {Property::Caption, Property::Picture, Property::Pressed,
-                                      Property::Enabled, Property::Visible})
-                show(property);
-            watch(*button, show);
+            showAndWatch(*button, {Property::Caption, Property::Picture, Property::Pressed,
+                                   Property::Enabled, Property::Visible},
+                         show);
             if (separator) continue;
-            connect(action, &QAction::triggered, this, [this, button, action] {
-                if (form_ == nullptr || updating()) return;
-                userAction([&] { button->click(); });
-                if (form_ == nullptr) return;
-                Updating updating(*this);
-                action->setChecked(button->Pressed());
+            connect(action, &QAction::triggered, this, [this, button, show] {
+                userEdit([&] { button->click(); }, [&] { show(Property::Pressed); });
             });
         }
     }
@@ -596,10 +576,9 @@ void FormBinder::bindStatusBars() {
                     showCommon(*panel, *label, property);
                 }
             };
-            for (Property property : {Property::Caption, Property::Enabled, Property::Visible,
-                                      Property::ToolTipText})
-                show(property);
-            watch(*panel, show);
+            showAndWatch(*panel, {Property::Caption, Property::Enabled, Property::Visible,
+                                  Property::ToolTipText},
+                         show);
         }
     }
 }

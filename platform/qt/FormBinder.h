@@ -35,6 +35,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <initializer_list>
 #include <map>
 #include <memory>
 
@@ -94,6 +95,15 @@ class FormBinder : public QObject {
     void applyTabOrder();
     // Watches CONTROL for the binder's lifetime: SHOW(property) runs for each change.
     void watch(forms::Control& control, std::function<void(forms::Property)> show);
+    // Shows PROPERTIES of CONTROL through SHOW now, then watches it with SHOW.
+    void showAndWatch(forms::Control& control, std::initializer_list<forms::Property> properties,
+                      std::function<void(forms::Property)> show);
+    // Hands a user's edit to the model (unless the binder itself caused the signal or the
+    // form is gone), then RESHOW puts the model's state back into the widget, so an edit
+    // the model refused or changed does not stay on screen.
+    void userEdit(const std::function<void()>& edit, const std::function<void()>& reshow);
+    // Focus moving into WIDGET moves the model's focus to CONTROL.
+    void takeFocusFrom(QWidget& widget, forms::Control& control);
     // Common properties (enabled, visible, tool tip, focus) of a control drawn by WIDGET.
     void showCommon(const forms::Control& control, QWidget& widget, forms::Property property);
     void focusIn(forms::Control& control, int reason);

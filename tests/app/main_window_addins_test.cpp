@@ -9,114 +9,12 @@
 
 #include "config/AddInClasses.h"
 #include "config/DispatchAddIn.h"
-#include "platform/RaisedError.h"
-#include "tests/app/MainWindowFixture.h"
+#include "tests/app/AddInFixture.h"
 
 namespace mainwindowtest {
 namespace {
 
 using platform::MsgBoxIcon;
-
-const std::string kReferenceError = "Please check your Add-Ins.";
-
-// What a test add-in answers and what was called on it.
-struct AddInState {
-    bool restart = false;
-    bool changed = false;
-    bool failApply = false;
-    Texts calls;
-};
-
-std::shared_ptr<AddInObject> makeAddIn(const std::string& classId,
-                                       std::shared_ptr<AddInState> state) {
-    auto addIn = std::make_shared<DispatchAddIn>(classId);
-    auto note = [state](const std::string& call) { state->calls.push_back(call); };
-    addIn->defineMethod("loadSettings", 1, [note](const std::vector<AutomationValue>&) {
-        note("loadSettings");
-        return AutomationValue();
-    });
-    addIn->defineMethod("saveSettings", 1, [note](const std::vector<AutomationValue>&) {
-        note("saveSettings");
-        return AutomationValue();
-    });
-    addIn->defineMethod("applySettings", 0,
-                        [note, state, classId](const std::vector<AutomationValue>&) {
-                            note("applySettings");
-                            if (state->failApply)
-                                throw RaisedError(1001, classId, "The VPN client is not running");
-                            return AutomationValue();
-                        });
-    addIn->defineMethod("Show", 0, [note](const std::vector<AutomationValue>&) {
-        note("Show");
-        return AutomationValue();
-    });
-    addIn->defineProperty("restart", [state] { return AutomationValue(state->restart); });
-    addIn->defineProperty("Changed", [state] { return AutomationValue(state->changed); });
-    return addIn;
-}
-
-// A class that can be created while the object lives.
-class ScopedClass {
-  public:
-    explicit ScopedClass(std::string classId,
-                         std::shared_ptr<AddInState> state = std::make_shared<AddInState>())
-        : classId_(std::move(classId)), state_(std::move(state)) {
-        registerAddInClass(classId_,
-                           [id = classId_, state = state_] { return makeAddIn(id, state); });
-    }
-    ~ScopedClass() { unregisterAddInClass(classId_); }
-    ScopedClass(const ScopedClass&) = delete;
-    ScopedClass& operator=(const ScopedClass&) = delete;
-    AddInState& state() { return *state_; }
-
-  private:
-    std::string classId_;
-    std::shared_ptr<AddInState> state_;
-};
-
-class AddInWindowTest : public MainWindowTest {
-  protected:
-    explicit AddInWindowTest(const std::string& templateName = "win98")
-        : MainWindowTest(templateName) {}
-
-    // Registers the add-in NAME; an empty value leaves that key out.
-    void registerAddIn(const std::string& name, const std::string& classId, const std::string& os,
-                       const std::string& active) {
-        SettingsStore store;
-        store.SaveSetting(kAppName, "Add-Ins", name, "1");
-        const std::string section = "Add-Ins\\" + name;
-        if (!classId.empty()) store.SaveSetting(kAppName, section, "Class", classId);
-        if (!os.empty()) store.SaveSetting(kAppName, section, "OS", os);
-        if (!active.empty()) store.SaveSetting(kAppName, section, "Active", active);
-    }
-    Texts visibleAddInEntries() {
-        Texts captions;
-        for (int index = 0; index < 20; ++index) {
-            if (window().mnuAddIns(index).Visible())
-                captions.push_back(window().mnuAddIns(index).Caption());
-        }
-        return captions;
-    }
-    Texts loadedNames() {
-        Texts names;
-        for (const auto& entry : window().addIns()) names.push_back(entry.name);
-        return names;
-    }
-    // The registered names in the store's order, kept when in WANTED.
-    static Texts inStoreOrder(const Texts& wanted) {
-        Texts names;
-        for (const auto& [name, value] : SettingsStore().GetAllSettings(kAppName, "Add-Ins")) {
-            if (std::find(wanted.begin(), wanted.end(), name) != wanted.end())
-                names.push_back(name);
-        }
-        return names;
-    }
-    static Texts withDots(const Texts& names) {
-        Texts captions;
-        for (const auto& name : names) captions.push_back(name + "...");
-        return captions;
-    }
-};
 
 TEST_F(AddInWindowTest, WithoutRegistrationsOnlyTheManagerItemShows) {
     frmMain& window = start();

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/logic/dialogs/frmAbout.h"
+#include "app/logic/dialogs/frmAddIns.h"
 #include "app/logic/dialogs/helpIndex.h"
 #include "app/logic/dialogs/frmOptions.h"
 #include "app/logic/dialogs/frmRestart.h"
@@ -14,6 +15,7 @@
 #include "app/logic/restartSystem.h"
 #include "config/AddInCalls.h"
 #include "config/AddInClasses.h"
+#include "config/AddInRegistrations.h"
 #include "config/RmwConfig.h"
 #include "config/SystemVersions.h"
 #include "config/UnsupportedPlatform.h"
@@ -785,9 +787,13 @@ void frmMain::mnuToolsOptions_Click() {
     autoRestart_ = readOption("AutoReset", "0") == "1";
 }
 
-// The Add-In Manager dialog, where the user switches add-ins on and off, is shown here
-// once it exists; the registrations it changes are then read again.
+// The add-ins are made again however the manager was closed: its OK switches them on
+// and off, and a registration changed meanwhile outside the program takes effect too.
 void frmMain::mnuToolsAddInManager_Click() {
+    {
+        frmAddIns manager;
+        manager.ShowModal();
+    }
     loadAddIns();
 }
 
@@ -806,29 +812,20 @@ void frmMain::loadAddIns() {
     addIns_.clear();
     for (int index = 0; index < kAddInEntries; ++index) mnuAddIns(index).Visible(false);
 
-    const std::string platformName = getOSPlatform();
-    SettingsStore store;
     int loaded = 0;
-    for (const auto& registration : store.GetAllSettings(kAppName, "Add-Ins")) {
-        const std::string& name = registration.first;
-        const std::string section = platform::concat({"Add-Ins\\", name});
-        const std::string classId = store.GetSetting(kAppName, section, "Class", "");
-        std::string os = store.GetSetting(kAppName, section, "OS", "");
-        if (os == "*") os = platformName;
-        const bool eligible = !classId.empty() && os == platformName;
-        if (!eligible || store.GetSetting(kAppName, section, "Active", "0") != "1") continue;
-
+    for (const addins::Registration& registration : addins::eligibleRegistrations()) {
+        if (!registration.active) continue;
         forms::MenuItem* entry = nullptr;
         try {
             if (loaded >= kAddInEntries) throw RaisedError(9, "frmMain", "Subscript out of range");
             entry = &mnuAddIns(loaded);
-            entry->Caption(platform::concat({name, "..."}));
+            entry->Caption(platform::concat({registration.name, "..."}));
             entry->Visible(true);
-            addIns_.add(name, createAddInObject(classId));
+            addIns_.add(registration.name, createAddInObject(registration.classId));
             ++loaded;
         } catch (const std::exception&) {
             // Loading stops here; the add-ins loaded so far stay usable.
-            addInFailed(entry, classId);
+            addInFailed(entry, registration.classId);
             return;
         }
     }

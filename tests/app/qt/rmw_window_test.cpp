@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,7 +19,7 @@
 
 #include "app/qt/RmwWindows.h"
 #include "platform/qt/QtUserInterface.h"
-#include "tests/app/MainWindowFixture.h"
+#include "tests/app/AddInFixture.h"
 #include "tests/platform/qt/QtTestApp.h"
 
 namespace {
@@ -136,6 +138,45 @@ TEST_F(RmwWindowTest, ClosingWithUnsavedChangesCanBeCancelled) {
     EXPECT_EQ(messages_.size(), 1);
     EXPECT_TRUE(window_->loaded());
     EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// The manager's list through its widget: ticks and the selection reach the model, OK
+// stores them, and the window's menu follows.
+TEST_F(RmwWindowTest, TheAddInManagerTicksAndShowsThroughItsWidgets) {
+    mainwindowtest::ScopedClass hosts("Test.Hosts"), vpn("Test.VPN");
+    mainwindowtest::registerAddIn("Hosts", "Test.Hosts", "*", "1");
+    mainwindowtest::registerAddIn("VPN", "Test.VPN", "*", "0");
+    SettingsStore().SaveSetting(kAppName, "Add-Ins\\VPN", "Version", "2.0");
+    QMainWindow& window = show();
+
+    QString frameTitle, version;
+    qttest::answerNextModal([&](QWidget& dialog) {
+        ASSERT_EQ(dialog.objectName(), "frmAddIns");
+        EXPECT_EQ(dialog.windowTitle(), "Add-In Manager");
+        auto& list = widget<QListWidget>(dialog, "lstAddIns");
+        ASSERT_EQ(list.count(), 2);
+        const int vpnRow = list.item(0)->text() == "VPN" ? 0 : 1;
+        EXPECT_EQ(list.item(1 - vpnRow)->checkState(), Qt::Checked);
+        EXPECT_EQ(list.item(vpnRow)->checkState(), Qt::Unchecked);
+        list.setCurrentRow(vpnRow);
+        frameTitle = widget<QGroupBox>(dialog, "frAddIn").title();
+        version = widget<QLineEdit>(dialog, "txtVersion").text();
+        list.item(vpnRow)->setCheckState(Qt::Checked);
+        list.item(1 - vpnRow)->setCheckState(Qt::Unchecked);
+        QTest::mouseClick(&widget<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
+    });
+    widget<QAction>(window, "mnuToolsAddInManager").trigger();
+    EXPECT_EQ(frameTitle, "VPN");
+    EXPECT_EQ(version, "2.0");
+    EXPECT_EQ(mainwindowtest::active("Hosts"), "0");
+    EXPECT_EQ(mainwindowtest::active("VPN"), "1");
+    EXPECT_EQ(window_->mnuAddIns(0).Caption(), "VPN...");
+    EXPECT_FALSE(window_->mnuAddIns(1).Visible());
+    EXPECT_EQ(hosts.state().alive(), 0);
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ class Sample : public forms::Form {
         optY.onClick([this] { ++clicks; });
         cmbList.onClick([this] { ++clicks; });
         lstItems.onItemCheck([this](int) { ++clicks; });
+        lstItems.onClick([this] { ++selections; });
         cmdGo.onClick([this] { ++clicks; });
         tabPages.onClick([this] { ++clicks; });
         mnuFileGo.onClick([this] { ++menuClicks; });
@@ -83,7 +84,7 @@ class Sample : public forms::Form {
         txtA.SetFocus();
     }
 
-    int changes = 0, clicks = 0, menuClicks = 0, leaves = 0;
+    int changes = 0, clicks = 0, menuClicks = 0, leaves = 0, selections = 0;
     bool askOnLeave = false;
     forms::TextBox txtA{*this, "txtA"};
     forms::TextBox txtB{*this, "txtB"};
@@ -238,6 +239,20 @@ TEST_F(BinderTest, EveryControlShowsTheModelAndTakesEachUserEditOnce) {
     EXPECT_TRUE(form_.lstItems.itemChecked(1));
     form_.lstItems.itemChecked(0, true);
     EXPECT_EQ(checks->item(0)->checkState(), Qt::Checked);
+    // Selecting goes both ways; a disabled list keeps the model's selection on screen.
+    checks->setCurrentRow(1);
+    EXPECT_EQ(form_.lstItems.ListIndex(), 1);
+    form_.lstItems.ListIndex(0);
+    EXPECT_EQ(checks->currentRow(), 0);
+    EXPECT_EQ(form_.selections, 2);
+    form_.lstItems.Enabled(false);
+    checks->setCurrentRow(1);
+    checks->item(1)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(form_.lstItems.ListIndex(), 0);
+    EXPECT_EQ(checks->currentRow(), 0);
+    EXPECT_EQ(checks->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(form_.selections, 2);
+    form_.lstItems.Enabled(true);
 
     form_.cmdGo.Caption("&Go");
     EXPECT_EQ(widget<QPushButton>("cmdGo")->text(), "&Go");
