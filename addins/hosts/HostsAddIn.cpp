@@ -34,7 +34,8 @@ void HostsAddIn::loadSettings(const std::string& file) {
     entries_ = loadHostsSection(host_, file);
     loadedFrom_ = file;
     changed_ = false;
-    checkEntries(entries_, "The host entries of " + file);
+    // Entries that break the rules are kept as written rather than refused here, so the
+    // file still opens and the user can mend them; applying refuses them, naming each.
 }
 
 void HostsAddIn::saveSettings(const std::string& file) {
