@@ -4,6 +4,7 @@
 
 #include "config/AddInClasses.h"
 #include "config/AddInLibrary.h"
+#include "config/ClassesRootAccess.h"
 #include "config/ObjectRegistry.h"
 #include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
@@ -31,72 +32,6 @@ constexpr std::size_t kMostAddIns = 20;
 std::string sectionOf(const std::string& name) { return platform::concat({kSection, "\\", name}); }
 
 std::string textOrEmpty(const char* text) { return text != nullptr ? text : ""; }
-
-// ---- The object registry as the libraries' self-registration sees it ---------------
-
-bool usableKey(const char* key) { return key != nullptr && *key != '\0' && *key != '\\'; }
-
-win32::LONG deleteTree(win32::HKEY root, const std::string& path) {
-    win32::HKEY key = 0;
-    win32::LONG result = win32::RegOpenKeyExA(root, path.c_str(), 0, win32::KEY_READ, &key);
-    if (result == win32::ERROR_FILE_NOT_FOUND) return win32::ERROR_SUCCESS;  // gone already
-    if (result != win32::ERROR_SUCCESS) return result;
-    std::vector<std::string> children;
-    for (win32::DWORD index = 0;; ++index) {
-        char name[256];
-        win32::DWORD length = sizeof name;
-        if (win32::RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            win32::ERROR_SUCCESS) {
-            break;
-        }
-        children.emplace_back(name, length);
-    }
-    win32::RegCloseKey(key);
-    // Deepest first: Windows NT removes only keys without subkeys.
-    for (const std::string& child : children) {
-        result = deleteTree(root, path + '\\' + child);
-        if (result != win32::ERROR_SUCCESS) return result;
-    }
-    return win32::RegDeleteKeyA(root, path.c_str());
-}
-
-int32_t RMW_ADDIN_CALL setClassText(void*, const char* key, const char* name, const char* value) {
-    try {
-        if (!usableKey(key) || value == nullptr) return win32::ERROR_INVALID_PARAMETER;
-        win32::HKEY handle = 0;
-        win32::DWORD disposition = 0;
-        win32::LONG result = win32::RegCreateKeyExA(win32::HKEY_CLASSES_ROOT, key, 0, "", 0,
-                                                    win32::KEY_SET_VALUE, nullptr, &handle,
-                                                    &disposition);
-        if (result != win32::ERROR_SUCCESS) return result;
-        const std::string data = std::string(value) + '\0';
-        result = win32::RegSetValueExA(handle, name != nullptr ? name : "", 0, win32::REG_SZ,
-                                       reinterpret_cast<const win32::BYTE*>(data.data()),
-                                       static_cast<win32::DWORD>(data.size()));
-        win32::RegCloseKey(handle);
-        return result;
-    } catch (...) {
-        return win32::ERROR_CANTWRITE;
-    }
-}
-
-int32_t RMW_ADDIN_CALL deleteClassTree(void*, const char* key) {
-    try {
-        // An empty key would be the whole of HKEY_CLASSES_ROOT.
-        if (!usableKey(key)) return win32::ERROR_INVALID_PARAMETER;
-        return deleteTree(win32::HKEY_CLASSES_ROOT, key);
-    } catch (...) {
-        return win32::ERROR_CANTWRITE;
-    }
-}
-
-rmw_registry_access classesRootAccess() {
-    rmw_registry_access access{};
-    access.struct_size = sizeof access;
-    access.set_text = setClassText;
-    access.delete_tree = deleteClassTree;
-    return access;
-}
 
 // Runs the library's self-registration STEP; raises what went wrong.
 void runServerStep(const std::string& library, const char* what,
@@ -210,28 +145,6 @@ bool classUsedByAnother(const std::string& name, const std::string& classId) {
     return false;
 }
 
-// The classes a library that no longer loads had registered for CLASSID: its
-// programmatic identifier and its class id, when they still name FILE.
-void removeOrphanedClass(const std::string& classId, const std::string& file) {
-    const objectregistry::ServerLookup server = objectregistry::findInprocServer(classId);
-    if (!server.libraryPath || !platform::equalsIgnoringCase(*server.libraryPath, file)) return;
-    win32::HKEY key = 0;
-    std::string clsid;
-    if (win32::RegOpenKeyExA(win32::HKEY_CLASSES_ROOT, (classId + "\\CLSID").c_str(), 0,
-                             win32::KEY_QUERY_VALUE, &key) == win32::ERROR_SUCCESS) {
-        char data[260] = {};
-        win32::DWORD size = sizeof data - 1;
-        if (win32::RegQueryValueExA(key, "", nullptr, nullptr,
-                                    reinterpret_cast<win32::BYTE*>(data), &size) ==
-            win32::ERROR_SUCCESS) {
-            clsid = std::string(platform::trimBlanks(std::string(data)));
-        }
-        win32::RegCloseKey(key);
-    }
-    if (!clsid.empty()) deleteTree(win32::HKEY_CLASSES_ROOT, "CLSID\\" + clsid);
-    deleteTree(win32::HKEY_CLASSES_ROOT, classId);
-}
-
 }  // namespace
 
 std::vector<AddInRegistration> registeredAddIns() {
@@ -291,7 +204,7 @@ AddInRegistration registerLibrary(const std::string& library, const std::string&
         fail(kAlreadyRegistered, "an add-in named '" + addIn.name + "' is registered already");
     }
 
-    const rmw_registry_access access = classesRootAccess();
+    const rmw_registry_access access = classesroot::access();
     RegistrationScope scope([&] {
         if (table.unregister_server != nullptr) table.unregister_server(&access);
         removeSettings(addIn.name);
@@ -310,7 +223,7 @@ AddInRegistration registerLibrary(const std::string& library, const std::string&
 void unregisterAddIn(const std::string& name) {
     const auto addIn = findAddIn(name);
     if (!addIn) fail(kNotRegistered, "no add-in named '" + name + "' is registered");
-    const rmw_registry_access access = classesRootAccess();
+    const rmw_registry_access access = classesroot::access();
     RegistrationScope scope([] {});
     // Another add-in registered from the same class keeps the class.
     const std::string file = addIn->file.value_or("");
@@ -320,7 +233,7 @@ void unregisterAddIn(const std::string& name) {
             library = AddInLibrary::load(file, addIn->classId);
         } catch (const RaisedError&) {
             // The file is gone or broken: what it registered is removed without it.
-            removeOrphanedClass(addIn->classId, file);
+            classesroot::removeOrphanedClass(addIn->classId, file);
         }
         if (library && library->table().unregister_server != nullptr) {
             runServerStep(file, "unregistration",
