@@ -71,7 +71,8 @@ bool isSettled(const timespec& modified, const timespec& changed) {
     ::clock_gettime(CLOCK_REALTIME, &now);
     const bool fineTimes = modified.tv_nsec != 0 || changed.tv_nsec != 0;
     const std::int64_t newest = std::max(nanoseconds(modified), nanoseconds(changed));
-    return nanoseconds(now) - newest > (fineTimes ? kFineSettleNanoseconds : kCoarseSettleNanoseconds);
+    return nanoseconds(now) - newest >
+           (fineTimes ? kFineSettleNanoseconds : kCoarseSettleNanoseconds);
 }
 
 }  // namespace

@@ -16,7 +16,10 @@ std::thread* orphanedThread = nullptr;
 }  // namespace
 
 WalCheckpointer::WalCheckpointer(std::filesystem::path databaseFile)
-    : file_(std::move(databaseFile)), owner_(::getpid()), nextRequestFrames_(kBackgroundFrames) {}
+    : file_(std::move(databaseFile)),
+      owner_(::getpid()),
+      nextRequestFrames_(kBackgroundFrames),
+      nextCallerFrames_(kCallerFrames) {}
 
 WalCheckpointer::~WalCheckpointer() {
     if (::getpid() != owner_) {
@@ -43,10 +46,16 @@ void WalCheckpointer::watch(sqlite3* writer) {
 int WalCheckpointer::committed(void* self, sqlite3* writer, const char* schema, int frames) {
     auto& checkpointer = *static_cast<WalCheckpointer*>(self);
     // The log starts over once it was copied back wholly.
-    if (frames < checkpointer.lastFrames_) checkpointer.nextRequestFrames_ = kBackgroundFrames;
+    if (frames < checkpointer.lastFrames_) {
+        checkpointer.nextRequestFrames_ = kBackgroundFrames;
+        checkpointer.nextCallerFrames_ = kCallerFrames;
+    }
     checkpointer.lastFrames_ = frames;
-    if (frames >= kCallerFrames) {
-        // Passive: it copies what no reader still needs and never waits for anyone.
+    if (frames >= checkpointer.nextCallerFrames_) {
+        // Passive: it copies what no reader still needs and never waits for anyone. A
+        // reader holding on to an old state keeps the log from starting over; the next
+        // try then waits for another stretch of log rather than the next commit.
+        checkpointer.nextCallerFrames_ = frames + kBackgroundFrames;
         sqlite3_wal_checkpoint_v2(writer, schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     } else if (frames >= checkpointer.nextRequestFrames_) {
         // Once per stretch of log, not on every commit: the thread copies it all.

@@ -43,6 +43,7 @@ class WalCheckpointer {
     pid_t owner_;  // the process that made this object
     // Used by the committing thread only.
     int nextRequestFrames_;  // the log's length at which to wake the thread next
+    int nextCallerFrames_;   // and at which the committing call copies back itself
     int lastFrames_ = 0;
     std::mutex mutex_;
     std::condition_variable wake_;
