@@ -103,7 +103,7 @@ void writeSettings(const AddInRegistration& addIn) {
     const std::string section = sectionOf(addIn.name);
     saveChecked(store, section, "Class", addIn.classId);
     saveChecked(store, section, "OS", addIn.os);
-    saveChecked(store, section, "Active", addIn.active);
+    saveChecked(store, section, "Active", addIn.active ? "1" : "0");
     saveChecked(store, section, "File", addIn.file.value_or(""));
     saveChecked(store, section, "Version", addIn.version.value_or(""));
 }
@@ -136,7 +136,7 @@ std::string checkedOS(const std::string& os) {
 }
 
 bool classUsedByAnother(const std::string& name, const std::string& classId) {
-    for (const AddInRegistration& other : registeredAddIns()) {
+    for (const AddInRegistration& other : addins::registrations()) {
         if (!platform::equalsIgnoringCase(other.name, name) &&
             platform::equalsIgnoringCase(other.classId, classId)) {
             return true;
@@ -147,32 +147,11 @@ bool classUsedByAnother(const std::string& name, const std::string& classId) {
 
 }  // namespace
 
-std::vector<AddInRegistration> registeredAddIns() {
-    std::vector<AddInRegistration> addIns;
-    SettingsStore store;
-    for (const auto& entry : store.GetAllSettings(kAppName, kSection)) {
-        const std::string section = sectionOf(entry.first);
-        AddInRegistration addIn;
-        addIn.name = entry.first;
-        addIn.classId = store.GetSetting(kAppName, section, "Class", "");
-        addIn.os = store.GetSetting(kAppName, section, "OS", "");
-        addIn.active = store.GetSetting(kAppName, section, "Active", "0");
-        addIn.file = store.FindSetting(kAppName, section, "File");
-        addIn.version = store.FindSetting(kAppName, section, "Version");
-        addIns.push_back(std::move(addIn));
-    }
-    return addIns;
-}
-
 std::optional<AddInRegistration> findAddIn(const std::string& name) {
-    for (AddInRegistration& addIn : registeredAddIns()) {
+    for (AddInRegistration& addIn : addins::registrations()) {
         if (platform::equalsIgnoringCase(addIn.name, name)) return std::move(addIn);
     }
     return std::nullopt;
-}
-
-bool eligibleOn(const AddInRegistration& addIn, const std::string& platform) {
-    return !addIn.classId.empty() && (addIn.os == "*" || addIn.os == platform);
 }
 
 AddInLibraryInfo describeLibrary(const std::string& library) {
@@ -192,7 +171,7 @@ AddInRegistration registerLibrary(const std::string& library, const std::string&
     addIn.name = name.empty() ? textOrEmpty(table.display_name) : name;
     addIn.classId = textOrEmpty(table.addin_class);
     addIn.os = checkedOS(os);
-    addIn.active = "1";
+    addIn.active = true;
     addIn.file = path;
     addIn.version = textOrEmpty(table.version);
     requireUsableName(addIn.name);
@@ -255,8 +234,8 @@ AddInList createActiveAddIns(const std::string& platform,
                              std::optional<CreationFailure>& failure) {
     AddInList addIns;
     failure.reset();
-    for (const AddInRegistration& addIn : registeredAddIns()) {
-        if (!eligibleOn(addIn, platform) || addIn.active != "1") continue;
+    for (const AddInRegistration& addIn : addins::registrations()) {
+        if (!addIn.eligibleOn(platform) || !addIn.active) continue;
         try {
             if (addIns.size() >= kMostAddIns) {
                 throw RaisedError(9, kSource, "more than " + std::to_string(kMostAddIns) +

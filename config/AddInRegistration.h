@@ -6,20 +6,14 @@
 // "File" and "Version"). Registering and unregistering do both or neither.
 
 #include <optional>
-
-#include "config/AddInList.h"
 #include <string>
 #include <vector>
 
+#include "config/AddInList.h"
+#include "config/AddInRegistrations.h"
+
 // One add-in as the settings store has it registered.
-struct AddInRegistration {
-    std::string name;
-    std::string classId;
-    std::string os;      // "95", "NT" or "*"
-    std::string active;  // "1" when it is created
-    std::optional<std::string> file;
-    std::optional<std::string> version;
-};
+using AddInRegistration = addins::Registration;
 
 // What a library says about itself.
 struct AddInLibraryInfo {
@@ -30,11 +24,8 @@ struct AddInLibraryInfo {
 
 namespace addinregistry {
 
-// Every registered add-in, in the store's order.
-std::vector<AddInRegistration> registeredAddIns();
+// The registered add-in NAME (any case), if there is one.
 std::optional<AddInRegistration> findAddIn(const std::string& name);
-// Whether the add-in is eligible here: it has a class and its OS is "*" or PLATFORM.
-bool eligibleOn(const AddInRegistration& addIn, const std::string& platform);
 
 // Loads the library at the machine path LIBRARY and reads its names. Raises error 429
 // naming the cause when it is no usable add-in library.

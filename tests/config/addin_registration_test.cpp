@@ -17,7 +17,7 @@ using AddInRegistrations = AddInLibraryTest;
 
 Names registeredNames() {
     Names names;
-    for (const auto& addIn : addinregistry::registeredAddIns()) names.push_back(addIn.name);
+    for (const auto& addIn : addins::registrations()) names.push_back(addIn.name);
     return names;
 }
 
@@ -71,7 +71,7 @@ TEST_P(AddInRegistrations, RegisteringWritesTheClassesAndTheSettingsAndUnregiste
 
 TEST_P(AddInRegistrations, ARefusedRegistrationLeavesNothingBehind) {
     addinregistry::registerLibrary(library("test_addin_good"), "", "*");
-    const auto before = addinregistry::registeredAddIns();
+    const auto before = addins::registrations();
     expectRefused([] { addinregistry::registerLibrary(library("test_addin_good"), "", "*"); },
                   457, "'Test Add-In' is registered already");
     expectRefused([] { addinregistry::registerLibrary(library("test_addin_future"), "", "*"); },
@@ -87,7 +87,7 @@ TEST_P(AddInRegistrations, ARefusedRegistrationLeavesNothingBehind) {
     expectRefused([] { addinregistry::registerLibrary(library("test_addin_failing"), "Tab\tName", "*"); },
                   5, "control character");
     EXPECT_EQ(registeredNames(), Names{"Test Add-In"});
-    EXPECT_EQ(addinregistry::registeredAddIns().size(), before.size());
+    EXPECT_EQ(addins::registrations().size(), before.size());
     EXPECT_FALSE(classKeyExists("RoamwiseTest.Failing"));
     EXPECT_FALSE(classKeyExists("RoamwiseTest.Future"));
 }

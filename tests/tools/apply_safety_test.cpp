@@ -169,10 +169,11 @@ TEST_P(ApplySafety, UndoGoesBackOneApplyAtATimeAndRevertAfterRevertsUnlessConfir
     EXPECT_EQ(state(), start);
     EXPECT_EQ(rmwctl({"undo"}).status, 1) << "nothing left to undo";
 
-    // Confirmed in time: kept.
-    succeed({"apply", file("Second.rmw").string(), "--revert-after", "1"});
+    // Confirmed in time: kept. The time allowed leaves room for a slow start of the
+    // confirming process on a loaded machine.
+    succeed({"apply", file("Second.rmw").string(), "--revert-after", "4"});
     succeed({"confirm"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    std::this_thread::sleep_for(std::chrono::milliseconds(5000));
     EXPECT_EQ(state(), second);
     EXPECT_EQ(rmwctl({"confirm"}).status, 1) << "nothing waits any more";
 

@@ -33,7 +33,7 @@ std::string machinePathOf(const std::string& library) {
 // Why the add-in cannot be created here, or "" when it can.
 std::string creationProblem(const AddInRegistration& addIn, const std::string& platformName) {
     if (addIn.classId.empty()) return "no class registered";
-    if (!addinregistry::eligibleOn(addIn, platformName)) return "registered for another platform";
+    if (!addIn.eligibleOn(platformName)) return "registered for another platform";
     try {
         createAddInObject(addIn.classId);
         return "";
@@ -49,10 +49,10 @@ int listAddIns(const std::vector<std::string>& args, Io io) {
     useMachine(io);
     const std::string platformName = getOSPlatform();
     io.out << "NAME\tCLASS\tOS\tACTIVE\tFILE\tVERSION\tCREATABLE\n";
-    for (const AddInRegistration& addIn : addinregistry::registeredAddIns()) {
+    for (const AddInRegistration& addIn : addins::registrations()) {
         const std::string problem = creationProblem(addIn, platformName);
         io.out << addIn.name << "\t" << addIn.classId << "\t" << addIn.os << "\t"
-               << (addIn.active == "1" ? "on" : "off") << "\t"
+               << (addIn.active ? "on" : "off") << "\t"
                << addIn.file.value_or("<no file specified>") << "\t"
                << addIn.version.value_or("<no version specified>") << "\t"
                << (problem.empty() ? "yes" : "no: " + problem) << "\n";
