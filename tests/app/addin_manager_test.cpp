@@ -198,7 +198,9 @@ TEST_F(AddInManagerTest, AnAboutThatFailsIsReportedAndTheManagerKeepsWorking) {
     unregisterAddInClass("Test.Mute");
     EXPECT_EQ(ui().messageTexts(),
               (Texts{"Error referencing Add-In control: 'Test.Missing'.\r\r"
-                     "ActiveX component can't create object\r\r" + kReferenceError,
+                     "ActiveX component can't create object (the class Test.Missing is not "
+                     "registered (HKEY_CLASSES_ROOT\\Test.Missing\\CLSID has no class id))\r\r" +
+                         kReferenceError,
                      "Error attempting to access Add-In.\r\rThe about box is missing\r\r" +
                          kReferenceError,
                      "Error attempting to access Add-In.\r\r"
