@@ -82,7 +82,11 @@ void RmwConfig::createNetworkBackend() {
 
 void RmwConfig::createBrowserBackends() {
     explorer_ = usableBrowser<IEConfig>(getIEVersion(), kOldestExplorer);
-    navigator_ = usableBrowser<NNConfig>(getNNVersion(), kOldestNavigator);
+    navigator_ = navigatorBackend();
+}
+
+std::unique_ptr<browserConfig> RmwConfig::navigatorBackend() {
+    return usableBrowser<NNConfig>(getNNVersion(), kOldestNavigator);
 }
 
 netConfig& RmwConfig::getNetConfig() const {

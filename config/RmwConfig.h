@@ -26,6 +26,11 @@ class RmwConfig {
     RmwConfig(const RmwConfig&) = delete;
     RmwConfig& operator=(const RmwConfig&) = delete;
 
+    // The Navigator backend a document made now would get, without reading any setting:
+    // none when Navigator is missing, too old or unusable (the backend has then told the
+    // user why, when it is one to tell).
+    static std::unique_ptr<browserConfig> navigatorBackend();
+
     // The backends. They belong to the document and live as long as it does.
     netConfig& getNetConfig() const;
     browserConfig* getIEConfig() const;  // nullptr unless IEInstalled()

@@ -227,9 +227,10 @@ void requireNavigatorPreferences(const std::string& file, const std::string& sho
     platform::ConsoleUserInterface quiet(unseen);
     WatchedConsole watched(quiet);
     const ScopedUserInterface scope(watched);
-    const RmwConfig machine;
+    // Only the Navigator backend is made: reading the whole machine's configuration here
+    // would double the work of an apply.
     // Navigator is installed, but its backend warned of the missing file and stepped back.
-    if (!machine.NNInstalled() && watched.showedDialog("frmNetscape")) {
+    if (!RmwConfig::navigatorBackend() && watched.showedDialog("frmNetscape")) {
         throw Failure("'" + shownName +
                       "' sets Navigator's proxies, but Navigator's preference file cannot be "
                       "found (switch the Navigator group off to apply the rest); nothing was "
