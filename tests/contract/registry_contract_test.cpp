@@ -9,28 +9,19 @@
 
 #include "platform/Win32.h"
 #include "tests/contract/ContractSystem.h"
+#include "tests/support/RegistryCalls.h"
 
 namespace {
 
 using namespace win32;
+using testsupport::bytes;
+using testsupport::create;
+using testsupport::subkeyNames;
+using testsupport::valueNames;
 using contract::ContractSystem;
 
-
-const BYTE* bytes(const std::string& text) {
-    return reinterpret_cast<const BYTE*>(text.data());
-}
 DWORD sizeOf(const std::string& text) {
     return static_cast<DWORD>(text.size());
-}
-
-HKEY create(HKEY parent, const char* path) {
-    HKEY key = 0;
-    DWORD disposition = 0;
-    EXPECT_EQ(RegCreateKeyExA(parent, path, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                              &key, &disposition),
-              ERROR_SUCCESS)
-        << path;
-    return key;
 }
 
 void createAndClose(HKEY parent, const char* path) {
@@ -58,34 +49,6 @@ Read query(HKEY key, const char* name) {
                                    reinterpret_cast<BYTE*>(read.data.data()), &size);
     read.data.resize(size);
     return read;
-}
-
-std::vector<std::string> subkeyNames(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD index = 0;; ++index) {
-        char name[300];
-        DWORD length = sizeof name;
-        LONG result = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        EXPECT_EQ(result, ERROR_SUCCESS);
-        if (result != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    return names;
-}
-
-std::vector<std::string> valueNames(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD index = 0;; ++index) {
-        char name[300];
-        DWORD length = sizeof name;
-        LONG result = RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        EXPECT_EQ(result, ERROR_SUCCESS);
-        if (result != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    return names;
 }
 
 bool keyExists(HKEY parent, const char* path) {

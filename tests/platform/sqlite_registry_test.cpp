@@ -12,55 +12,18 @@
 
 #include "platform/Win32.h"
 #include "platform/emulated/SqliteRegistry.h"
+#include "tests/support/RegistryCalls.h"
 #include "tests/support/TestMachine.h"
 
 namespace {
 
 using namespace win32;
+using testsupport::bytes;
+using testsupport::create;
+using testsupport::subkeyNames;
+using testsupport::valueNames;
 using platform::emulated::SqliteRegistry;
 using testsupport::TestMachine;
-
-const BYTE* bytes(const std::string& text) {
-    return reinterpret_cast<const BYTE*>(text.data());
-}
-
-HKEY create(HKEY parent, const char* path) {
-    HKEY key = 0;
-    DWORD disposition = 0;
-    EXPECT_EQ(RegCreateKeyExA(parent, path, 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                              &key, &disposition),
-              ERROR_SUCCESS)
-        << path;
-    return key;
-}
-
-std::vector<std::string> subkeyNames(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD index = 0;; ++index) {
-        char name[300];
-        DWORD length = sizeof name;
-        LONG result = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        EXPECT_EQ(result, ERROR_SUCCESS);
-        if (result != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    return names;
-}
-
-std::vector<std::string> valueNames(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD index = 0;; ++index) {
-        char name[300];
-        DWORD length = sizeof name;
-        LONG result = RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        EXPECT_EQ(result, ERROR_SUCCESS);
-        if (result != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    return names;
-}
 
 TEST(RegistryKeyIds, ADatabaseMadeWithoutTheRemovalMarkGetsIt) {
     using platform::emulated::RegistryDatabase;
