@@ -50,6 +50,10 @@ void ProfileWriteWatch::endWriteSession(const std::string& fileName) {
     watched_.endWriteSession(fileName);
 }
 
+std::string ProfileWriteWatch::writeSessionContents(const std::string& fileName) {
+    return watched_.writeSessionContents(fileName);
+}
+
 win32::BOOL ProfileWriteWatch::noted(win32::BOOL result) {
     if (!result) writeFailed_ = true;
     return result;

@@ -36,6 +36,7 @@ class ProfileWriteWatch : public platform::ProfileStrings {
                            const std::string& initialContents) override;
     bool commitWriteSession(const std::string& fileName) override;
     void endWriteSession(const std::string& fileName) override;
+    std::string writeSessionContents(const std::string& fileName) override;
 
   private:
     win32::BOOL noted(win32::BOOL result);

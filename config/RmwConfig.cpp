@@ -15,6 +15,7 @@
 #include "network/netConfigNT.h"
 #include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
+#include "platform/RegistryReadSnapshot.h"
 #include "platform/Services.h"
 #include "settings/SettingsStore.h"
 
@@ -55,6 +56,8 @@ std::string oneLine(const std::string& text) {
 }  // namespace
 
 RmwConfig::RmwConfig() {
+    // The machine's settings as one state, even while another program applies a file.
+    platform::RegistryReadSnapshot snapshot(platform::registry());
     createNetworkBackend();
     createBrowserBackends();
     confFile_.clear();
@@ -100,6 +103,7 @@ browserConfig* RmwConfig::getNNConfig() const {
 }
 
 void RmwConfig::loadCurrentConfiguration() {
+    platform::RegistryReadSnapshot snapshot(platform::registry());
     network_->loadConfiguration();
     if (explorer_) explorer_->loadConfiguration();
     if (navigator_) navigator_->loadConfiguration();
@@ -121,18 +125,28 @@ std::int16_t RmwConfig::loadConfigurationFile(const std::string& sFile, const Ad
 std::int16_t RmwConfig::saveConfigurationFile(const std::string& sFile, const AddInList& oAddIns) {
     confFile_ = sFile;
     StagedFile file(confFile_, rmwfile::headerText());
-    ProfileWriteWatch watch;
-    writeEnabledSections(file.path());
-    writeAdvancedSettings(file.path());
-    if (applyGeneral_) network_->saveConfigurationFile(file.path());
-    if (explorerTakesPart()) explorer_->saveConfigurationFile(file.path());
-    if (navigatorTakesPart()) navigator_->saveConfigurationFile(file.path());
-    for (const auto& addIn : oAddIns) {
-        if (addIn.object) addins::saveSettings(*addIn.object, file.path());
-    }
-    if (watch.writeFailed()) throw RaisedError(75, "RmwConfig", "Path/File access error");
+    writeConfiguration(file.path(), oAddIns);
     file.commit();
     return 1;
+}
+
+std::string RmwConfig::configurationText(const std::string& sFile, const AddInList& oAddIns) {
+    StagedFile file(sFile, rmwfile::headerText());
+    writeConfiguration(file.path(), oAddIns);
+    return file.contents();
+}
+
+void RmwConfig::writeConfiguration(const std::string& sFile, const AddInList& oAddIns) const {
+    ProfileWriteWatch watch;
+    writeEnabledSections(sFile);
+    writeAdvancedSettings(sFile);
+    if (applyGeneral_) network_->saveConfigurationFile(sFile);
+    if (explorerTakesPart()) explorer_->saveConfigurationFile(sFile);
+    if (navigatorTakesPart()) navigator_->saveConfigurationFile(sFile);
+    for (const auto& addIn : oAddIns) {
+        if (addIn.object) addins::saveSettings(*addIn.object, sFile);
+    }
+    if (watch.writeFailed()) throw RaisedError(75, "RmwConfig", "Path/File access error");
 }
 
 bool RmwConfig::applyConfiguration(const AddInList& oAddIns) {

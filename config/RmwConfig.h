@@ -46,6 +46,9 @@ class RmwConfig {
     // beside SFILE first and then takes its place, so a save that raises (a backend, an
     // add-in, a refused write) leaves an existing SFILE as it was.
     std::int16_t saveConfigurationFile(const std::string& sFile, const AddInList& oAddIns);
+    // What saveConfigurationFile would write to SFILE, without writing any file: the text
+    // is built under SFILE's name (whose folder must exist) and then dropped.
+    std::string configurationText(const std::string& sFile, const AddInList& oAddIns);
     // Applies the enabled backends, then every add-in; true when an add-in asks for a
     // restart. The busy pointer shows meanwhile. The apply is one transaction of the
     // platform: all of it reaches the machine or, when anything raises, none of it; the
@@ -73,6 +76,8 @@ class RmwConfig {
 
   private:
     bool applyAsOne(const AddInList& oAddIns);
+    // Writes every part of the configuration to SFILE, a file in a write session.
+    void writeConfiguration(const std::string& sFile, const AddInList& oAddIns) const;
     void createNetworkBackend();
     void createBrowserBackends();
     bool explorerTakesPart() const;

@@ -33,6 +33,10 @@ const std::string& StagedFile::path() const {
     return target_;
 }
 
+std::string StagedFile::contents() const {
+    return session_.contents();
+}
+
 void StagedFile::commit() {
     if (!session_.commit()) raiseAccessError();
 }

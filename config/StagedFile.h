@@ -23,6 +23,8 @@ class StagedFile {
     // Replaces the target by the new content. Raises "Path/File access error" when that
     // is not possible, leaving the target as it was.
     void commit();
+    // The content built so far; nothing is written.
+    std::string contents() const;
 
   private:
     std::string target_;

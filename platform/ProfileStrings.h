@@ -44,6 +44,9 @@ public:
                                    const std::string& initialContents) = 0;
     virtual bool commitWriteSession(const std::string& fileName) = 0;
     virtual void endWriteSession(const std::string& fileName) = 0;
+    // The bytes the session on FILENAME holds so far: what commit would put in the file's
+    // place. Empty when no session is open on it.
+    virtual std::string writeSessionContents(const std::string& fileName) = 0;
 };
 
 }  // namespace platform

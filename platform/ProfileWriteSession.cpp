@@ -26,4 +26,9 @@ bool ProfileWriteSession::commit() {
     return profiles().commitWriteSession(fileName_);
 }
 
+std::string ProfileWriteSession::contents() const {
+    if (!started_ || ended_) return {};
+    return profiles().writeSessionContents(fileName_);
+}
+
 }  // namespace platform

@@ -21,6 +21,8 @@ class ProfileWriteSession {
     // Puts the new content in the file's place; false when that is not possible (the
     // file is then as it was).
     bool commit();
+    // The content built so far (what commit would write); the session goes on.
+    std::string contents() const;
 
   private:
     std::string fileName_;

@@ -62,6 +62,14 @@ public:
     virtual bool commitTransaction() { return true; }
     virtual void rollbackTransaction() {}
     virtual std::string transactionError() const { return {}; }
+
+    // A run of reads that belong together (a program reading the machine's settings):
+    // from beginReadSnapshot to the matching endReadSnapshot (pairs nest), reads see the
+    // registry as it was at the first of them, never half of another program's change,
+    // and cost less each. A write of this process ends the snapshot early, so that it and
+    // every read after it see the registry as it is. The defaults read as the calls come.
+    virtual void beginReadSnapshot() {}
+    virtual void endReadSnapshot() {}
 };
 
 }  // namespace platform

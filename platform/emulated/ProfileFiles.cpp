@@ -170,6 +170,13 @@ void ProfileFiles::endWriteSession(const std::string& fileName) {
     if (!file.empty()) staging_.endSession(writeTargetOf(file));
 }
 
+std::string ProfileFiles::writeSessionContents(const std::string& fileName) {
+    const std::filesystem::path file = fileName.empty() ? "" : files_.toNative(fileName);
+    if (file.empty()) return {};
+    const StagedFiles::Content* content = staging_.sessionContent(writeTargetOf(file));
+    return content != nullptr ? content->bytes() : std::string();
+}
+
 std::string ProfileFiles::GetProfileStringA(const std::string& section, const std::string& key,
                                             const std::string& defaultValue) {
     return GetPrivateProfileStringA(section, key, defaultValue, winIni_);

@@ -49,6 +49,7 @@ class ProfileFiles : public ProfileStrings {
                            const std::string& initialContents) override;
     bool commitWriteSession(const std::string& fileName) override;
     void endWriteSession(const std::string& fileName) override;
+    std::string writeSessionContents(const std::string& fileName) override;
 
   private:
     std::string inWindowsFolderWhenBare(const std::string& fileName) const;

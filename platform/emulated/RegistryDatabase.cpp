@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
 
 namespace platform::emulated {
 namespace {
@@ -155,10 +156,28 @@ std::string immutableUri(const std::filesystem::path& file) {
     return uri + "?immutable=1";
 }
 
+// Settings of the SQLite library for the whole process, which only take effect before
+// its first use (later they are refused, harmlessly).
+void configureSqlite() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // A connection is never used by two threads at once (the registry serialises its
+        // calls; the checkpoint thread has its own), so SQLite's own lock around every
+        // call on a connection is not needed.
+        sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
+        // Keeping statistics of memory use would take a global lock on every allocation.
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        // No page-cache memory set up front for each connection: most programs read a few
+        // pages, and every fresh page of memory costs a fault when first touched.
+        sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+    });
+}
+
 }  // namespace
 
 RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
     : readOnly_(onReadOnlyStorage(file)) {
+    configureSqlite();
     int code = readOnly_ ? sqlite3_open_v2(immutableUri(file).c_str(), &db_,
                                            SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
                          : sqlite3_open_v2(file.c_str(), &db_,
@@ -185,6 +204,7 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
             // it runs. Memory is taken only as pages are used.
             execute("PRAGMA cache_size = -65536");
             if (walMode_) {
+                keepLogFiles();
                 checkpointer_ = std::make_unique<WalCheckpointer>(file);
                 checkpointer_->watch(db_);
             }
@@ -200,11 +220,23 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
 }
 
 RegistryDatabase::~RegistryDatabase() {
+    leaveReadSnapshot();
     statements_.reset();
     // The thread's connection goes first, so that this one, closing last, copies the log
     // back when no other process has the database open.
     checkpointer_.reset();
     sqlite3_close(db_);
+}
+
+void RegistryDatabase::keepLogFiles() {
+    // The last connection to close still copies the log back, then empties it instead of
+    // deleting it and its index: every program opens the database, and creating and
+    // removing both files each time is a good part of a short program's work.
+    int persist = 1;
+    sqlite3_file_control(db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    // A log that grew large (an import) is cut back once it starts over, rather than
+    // keeping its size until the database is closed.
+    execute("PRAGMA journal_size_limit = 4194304");
 }
 
 void RegistryDatabase::execute(const char* sql) {
@@ -320,6 +352,7 @@ void RegistryDatabase::addMissingParts() {
 }
 
 void RegistryDatabase::addPendingRename(const PendingRename& rename) {
+    leaveReadSnapshot();
     SqliteStatement insert(db_,
                            "INSERT INTO pending_renames (machine, staged, target) VALUES (?1, ?2, ?3)");
     StatementScope scope(insert);
@@ -337,6 +370,7 @@ std::vector<RegistryDatabase::PendingRename> RegistryDatabase::pendingRenames() 
 }
 
 void RegistryDatabase::clearPendingRenames() {
+    leaveReadSnapshot();
     execute("DELETE FROM pending_renames");
     noteChange();
 }
@@ -373,6 +407,7 @@ std::string RegistryDatabase::displayPath(KeyId key) {
 KeyId RegistryDatabase::createKey(KeyId parent, std::string_view parentPath,
                                   std::string_view name) {
     std::string folded = foldName(name);
+    leaveReadSnapshot();
     std::string path(parentPath);
     path += '\\';
     path += folded;
@@ -401,6 +436,7 @@ bool RegistryDatabase::hasSubkeys(KeyId key) {
 }
 
 void RegistryDatabase::deleteKeyTree(std::string_view foldedPath) {
+    leaveReadSnapshot();
     std::string end = descendantsEnd(foldedPath);
     StatementScope remove(statements_->deleteTree);
     remove->bindText(1, foldedPath).bindText(2, end);
@@ -419,6 +455,7 @@ std::optional<StoredValue> RegistryDatabase::findValue(KeyId key, std::string_vi
 void RegistryDatabase::setValue(KeyId key, std::string_view name, win32::DWORD type,
                                 std::string_view data) {
     std::string folded = foldName(name);
+    leaveReadSnapshot();
     {
         StatementScope upsert(statements_->setValue);
         upsert->bind(1, key).bindText(2, name).bindText(3, folded);
@@ -429,6 +466,7 @@ void RegistryDatabase::setValue(KeyId key, std::string_view name, win32::DWORD t
 }
 
 bool RegistryDatabase::deleteValue(KeyId key, std::string_view foldedName) {
+    leaveReadSnapshot();
     {
         StatementScope remove(statements_->deleteValue);
         remove->bind(1, key).bindText(2, foldedName);
@@ -504,6 +542,30 @@ bool RegistryDatabase::readWalHeader(std::array<std::uint8_t, 48>& header) {
     return true;
 }
 
+void RegistryDatabase::beginReadSnapshot() {
+    if (snapshotDepth_++ > 0 || transactionDepth_ > 0) return;
+    // Deferred: the read transaction starts with the next read and holds its state.
+    execute("BEGIN DEFERRED");
+    snapshotHeld_ = true;
+}
+
+void RegistryDatabase::endReadSnapshot() {
+    if (snapshotDepth_ > 0 && --snapshotDepth_ == 0) leaveReadSnapshot();
+}
+
+void RegistryDatabase::leaveReadSnapshot() {
+    if (!snapshotHeld_) return;
+    snapshotHeld_ = false;
+    // Nothing was written in it, so ending it cannot lose anything; should COMMIT fail,
+    // ROLLBACK ends it all the same.
+    if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    // What the cache took from the snapshot may be older than the change stamp it was
+    // kept under (another process committed meanwhile): it must be read again.
+    noteChange();
+}
+
 ChangeStamp RegistryDatabase::changeStamp() {
     ChangeStamp stamp;
     stamp.localChanges = localChanges_;
@@ -522,6 +584,7 @@ bool RegistryDatabase::integrityOk() {
 RegistryDatabase::Transaction::Transaction(RegistryDatabase& database)
     : database_(database), outermost_(database.transactionDepth_ == 0) {
     if (outermost_) {
+        database_.leaveReadSnapshot();
         database_.statements_->begin.run();
     } else {
         database_.execute("SAVEPOINT nested");

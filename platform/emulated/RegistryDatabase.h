@@ -99,6 +99,13 @@ class RegistryDatabase {
     // before reading what is to be cached, so the cache is never older than its stamp.
     ChangeStamp changeStamp();
     bool inTransaction() const { return transactionDepth_ > 0; }
+    // Reads between begin and the matching end (pairs nest) share one read transaction:
+    // one state of the database, without the locking SQLite does for each statement on
+    // its own. Any write of this connection ends it first (a write needs the current
+    // state, and must commit at once), as does a transaction; within a transaction a
+    // snapshot adds nothing. Other processes' writes go on meanwhile and are seen after.
+    void beginReadSnapshot();
+    void endReadSnapshot();
     // Writes a consistent copy of the whole database to FILE (which must not exist yet),
     // even while other processes write to it. Throws DatabaseError on failure.
     void backupTo(const std::filesystem::path& file);
@@ -141,17 +148,22 @@ class RegistryDatabase {
     void execute(const char* sql);
     std::string queryText(const char* sql);
     void createSchemaIfMissing();
+    void keepLogFiles();
     void requireCurrentSchema();
     void addMissingParts();
     bool hasValueTimes();
     void touchKey(KeyId key);
     void noteChange() { ++localChanges_; }
+    // Ends a held read snapshot before this connection writes.
+    void leaveReadSnapshot();
     bool readWalHeader(std::array<std::uint8_t, 48>& header);
 
     sqlite3* db_ = nullptr;
     std::unique_ptr<WalCheckpointer> checkpointer_;
     std::unique_ptr<Statements> statements_;
     int transactionDepth_ = 0;
+    int snapshotDepth_ = 0;
+    bool snapshotHeld_ = false;  // BEGIN issued for the snapshot, not yet ended
     std::uint64_t localChanges_ = 0;
     bool readOnly_ = false;  // opened immutable from read-only storage
     bool walMode_ = false;

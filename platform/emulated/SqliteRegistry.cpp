@@ -430,6 +430,16 @@ void SqliteRegistry::attachTransaction(std::unique_ptr<ApplyTransaction> transac
     applyTransaction_ = std::move(transaction);
 }
 
+void SqliteRegistry::beginReadSnapshot() {
+    std::lock_guard guard(lock_);
+    database_.beginReadSnapshot();
+}
+
+void SqliteRegistry::endReadSnapshot() {
+    std::lock_guard guard(lock_);
+    database_.endReadSnapshot();
+}
+
 bool SqliteRegistry::beginTransaction(double waitSeconds) {
     std::lock_guard guard(lock_);
     if (applyTransaction_) return applyTransaction_->begin(waitSeconds);

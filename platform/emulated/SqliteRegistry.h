@@ -65,6 +65,8 @@ class SqliteRegistry : public platform::Registry {
     bool commitTransaction() override;
     void rollbackTransaction() override;
     std::string transactionError() const override;
+    void beginReadSnapshot() override;
+    void endReadSnapshot() override;
     void attachTransaction(std::unique_ptr<ApplyTransaction> transaction);
     ApplyTransaction* applyTransaction() { return applyTransaction_.get(); }
 

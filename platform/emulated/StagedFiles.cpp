@@ -73,6 +73,11 @@ void StagedFiles::noteRefusedWrite(const fs::path& file) {
     if (transaction_ && !refused_) refused_ = file;
 }
 
+const StagedFiles::Content* StagedFiles::sessionContent(const fs::path& file) const {
+    const auto session = sessions_.find(keyOf(file));
+    return session == sessions_.end() ? nullptr : session->second.content.get();
+}
+
 StagedFiles::Content* StagedFiles::find(const fs::path& file) {
     const std::string key = keyOf(file);
     if (const auto session = sessions_.find(key); session != sessions_.end()) {

@@ -59,6 +59,8 @@ class StagedFiles {
 
     // The staged content of FILE, or null.
     Content* find(const std::filesystem::path& file);
+    // The content of the write session on FILE, or null when none is open.
+    const Content* sessionContent(const std::filesystem::path& file) const;
     // Nothing staged and no transaction: every file is read and written in place.
     bool idle() const { return !transaction_ && sessions_.empty() && transactionFiles_.empty(); }
     // The content a transaction is to write to FILE, made from the file's current bytes

@@ -120,6 +120,9 @@ class TrialProfiles : public ProfileStrings {
     void endWriteSession(const std::string& fileName) override {
         real_.endWriteSession(trialCopy(fileName));
     }
+    std::string writeSessionContents(const std::string& fileName) override {
+        return real_.writeSessionContents(trialCopy(fileName));
+    }
 
   private:
     static constexpr const char* kMappedKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "platform/AsciiText.h"
@@ -62,6 +63,13 @@ void Win32ProfileStrings::endWriteSession(const std::string& fileName) {
     std::error_code ignored;
     std::filesystem::remove(staged->second, ignored);
     stagedFiles_.erase(staged);
+}
+
+std::string Win32ProfileStrings::writeSessionContents(const std::string& fileName) {
+    const auto staged = stagedFiles_.find(sessionKey(fileName));
+    if (staged == stagedFiles_.end()) return {};
+    std::ifstream in(staged->second, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string Win32ProfileStrings::GetPrivateProfileStringA(const std::string& section,

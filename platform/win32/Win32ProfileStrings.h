@@ -32,6 +32,7 @@ class Win32ProfileStrings : public ProfileStrings {
                            const std::string& initialContents) override;
     bool commitWriteSession(const std::string& fileName) override;
     void endWriteSession(const std::string& fileName) override;
+    std::string writeSessionContents(const std::string& fileName) override;
 
   private:
     // The file the functions use for FILENAME: its session's staged file, if any.

@@ -268,6 +268,9 @@ class RefusingProfiles : public platform::ProfileStrings {
         return real_.commitWriteSession(file);
     }
     void endWriteSession(const std::string& file) override { real_.endWriteSession(file); }
+    std::string writeSessionContents(const std::string& file) override {
+        return real_.writeSessionContents(file);
+    }
 
   private:
     platform::ProfileStrings& real_;

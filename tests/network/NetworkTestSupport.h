@@ -151,6 +151,9 @@ class WinIniSwitch : public platform::ProfileStrings {
         return inner_.commitWriteSession(file);
     }
     void endWriteSession(const std::string& file) override { inner_.endWriteSession(file); }
+    std::string writeSessionContents(const std::string& file) override {
+        return inner_.writeSessionContents(file);
+    }
 
     bool refuseWrites = false;
 

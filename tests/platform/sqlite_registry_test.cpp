@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Services.h"
 #include "platform/Win32.h"
 #include "platform/emulated/SqliteRegistry.h"
 #include "tests/support/RegistryCalls.h"
@@ -125,6 +126,46 @@ TEST(RegistrySharing, ChangesOfAnotherConnectionAreSeenAtOnce) {
     other.RegCloseKey(child);
     other.RegCloseKey(theirs);
     EXPECT_EQ(other.openHandleCount(), 0u);
+    RegCloseKey(mine);
+}
+
+// Reads in a snapshot see one state; once it ends, or this connection writes, the
+// changes another connection made meanwhile are seen, never a cached older state.
+TEST(RegistrySharing, AReadSnapshotHoldsOneStateUntilItEndsOrItsOwnerWrites) {
+    TestMachine m("win98");
+    SqliteRegistry other(m.folder() / "registry.db", false);
+    HKEY mine = create(HKEY_CURRENT_USER, "Snap");
+    HKEY theirs = 0;
+    ASSERT_EQ(other.RegOpenKeyExA(HKEY_CURRENT_USER, "Snap", 0, KEY_ALL_ACCESS, &theirs),
+              ERROR_SUCCESS);
+    const auto theySet = [&](const char* name) {
+        ASSERT_EQ(other.RegSetValueExA(theirs, name, 0, REG_SZ, bytes(std::string("v\0", 2)), 2),
+                  ERROR_SUCCESS);
+    };
+    const auto names = [&] { return valueNames(mine); };
+    platform::Registry& registry = platform::registry();
+
+    registry.beginReadSnapshot();
+    registry.beginReadSnapshot();  // pairs nest
+    EXPECT_TRUE(names().empty());
+    theySet("A");
+    EXPECT_TRUE(names().empty()) << "the snapshot's state, not the change made meanwhile";
+    registry.endReadSnapshot();
+    EXPECT_TRUE(names().empty()) << "still inside the outer snapshot";
+    registry.endReadSnapshot();
+    EXPECT_EQ(names(), std::vector<std::string>{"A"});
+
+    registry.beginReadSnapshot();
+    EXPECT_EQ(names(), std::vector<std::string>{"A"});
+    theySet("B");
+    ASSERT_EQ(RegSetValueExA(mine, "C", 0, REG_SZ, bytes(std::string("w\0", 2)), 2),
+              ERROR_SUCCESS);
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "B", "C"}))
+        << "a write of its own ends the snapshot";
+    theySet("D");
+    EXPECT_EQ(names().size(), 4u);
+    registry.endReadSnapshot();
+    other.RegCloseKey(theirs);
     RegCloseKey(mine);
 }
 

@@ -222,8 +222,8 @@ TEST(NtFileOnWindows98, KeepsTheWorkgroupAndTheLogon) {
     EXPECT_NE(line(after, "HostName"), line(before, "HostName")) << "the rest is applied";
 }
 
-// Killed runs leave no temporary file or machine copy behind for good: the next run
-// removes what dead ones left.
+// Killed runs leave no temporary file or machine copy behind for good: the next run that
+// makes one removes what dead ones left (show makes none: it writes no file at all).
 TEST(KilledRuns, LeaveNothingBehindOnceTheNextRunHasBeenMade) {
     testsupport::TestMachine machine("win98");
     testsupport::TempFolder temporary;
@@ -250,7 +250,7 @@ TEST(KilledRuns, LeaveNothingBehindOnceTheNextRunHasBeenMade) {
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
     }
-    ASSERT_EQ(runner.run({"show"}).status, 0);
+    ASSERT_EQ(runner.run({"diff", saved.string()}).status, 0);
     ::unsetenv("TMPDIR");
     fs::remove(saved);
     for (const auto& entry : fs::directory_iterator(temporary.path())) {

@@ -2,6 +2,9 @@
 // the configuration document saves, on both templates.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
 
 #include "config/RmwConfig.h"
 #include "tests/support/TestMachine.h"
@@ -37,8 +40,12 @@ class ConfigVerbs : public ::testing::TestWithParam<std::string> {};
 TEST_P(ConfigVerbs, ShowPrintsWhatTheDocumentSaves) {
     testsupport::TestMachine machine(GetParam());
     testsupport::TempFolder folder;
+    testsupport::TempFolder temporary;
+    ::setenv("TMPDIR", temporary.path().c_str(), 1);
     const auto outcome = testsupport::RmwctlRunner(machine.folder()).run({"show"});
+    ::unsetenv("TMPDIR");
     ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(std::filesystem::is_empty(temporary.path())) << "show writes no file";
     EXPECT_EQ(outcome.out.substr(0, kHeader.size()), kHeader);
     const std::string navigator = GetParam() == "win98" ? "1" : "0";  // none on NT
     EXPECT_NE(outcome.out.find("[Enabled Sections]\r\nGeneral=1\r\nInternet Explorer=1\r\n"

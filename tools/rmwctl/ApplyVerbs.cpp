@@ -18,6 +18,7 @@
 #include "app/logic/main/frmMain.h"
 #include "config/RmwConfig.h"
 #include "config/UnsupportedPlatform.h"
+#include "platform/RegistryReadSnapshot.h"
 #include "platform/Services.h"
 #include "platform/Win32.h"
 #include "platform/console/ConsoleUserInterface.h"
@@ -263,6 +264,8 @@ void applyFile(const ApplyOptions& options, Io io) {
                       "' was not applied");
     }
     const ApplyLockHold hold(system);
+    // What is read of the machine up to the apply's own transaction is one state of it.
+    const platform::RegistryReadSnapshot snapshot(platform::registry());
     requireNavigatorPreferences(file, shownName);
     std::optional<undo::SuppressSnapshots> noSnapshot;
     if (!options.snapshot) noSnapshot.emplace();

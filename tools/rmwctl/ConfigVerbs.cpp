@@ -4,9 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -20,6 +18,7 @@
 #include "network/netConfig.h"
 #include "platform/AsciiText.h"
 #include "platform/RaisedError.h"
+#include "platform/RegistryReadSnapshot.h"
 #include "platform/Services.h"
 #include "tools/rmwctl/TemporaryPaths.h"
 #include "tools/rmwctl/Verb.h"
@@ -104,24 +103,37 @@ AddInList activeAddIns() {
     return addIns;
 }
 
+[[noreturn]] void failToSave(const std::string& file, const RaisedError& error) {
+    const std::string problem = writeProblem(file);
+    throw Failure("cannot save '" + file + "': " + error.Description() +
+                  (problem.empty() ? "" : " (" + problem + ")"));
+}
+
 void saveTo(RmwConfig& document, const std::string& file) {
     try {
         document.saveConfigurationFile(file, activeAddIns());
     } catch (const RaisedError& error) {
-        const std::string problem = writeProblem(file);
-        throw Failure("cannot save '" + file + "': " + error.Description() +
-                      (problem.empty() ? "" : " (" + problem + ")"));
+        failToSave(file, error);
     }
 }
 
 int showVerb(const std::vector<std::string>& args, Io io) {
     if (!args.empty()) throw UsageError("show takes no arguments");
     try {
+        useMachine(io);
+        // The document and the add-ins' settings come from one state of the machine.
+        const platform::RegistryReadSnapshot snapshot(platform::registry());
         auto document = currentConfiguration(io);
-        const TemporaryPath file(TemporaryPath::Kind::File);
-        saveTo(*document, file.path().string());
-        std::ifstream saved(file.path(), std::ios::binary);
-        io.out << std::string(std::istreambuf_iterator<char>(saved), {});
+        // The text is built under a name of this process in the temporary folder, as a
+        // save would build it, and printed; no file is written.
+        const std::string file = temporaryName("show.rmw").string();
+        std::string text;
+        try {
+            text = document->configurationText(file, activeAddIns());
+        } catch (const RaisedError& error) {
+            failToSave(file, error);
+        }
+        io.out << text;
         io.out.flush();
     } catch (const UnsupportedPlatform&) {
         return 1;  // the console has said so already
@@ -143,6 +155,8 @@ int saveVerb(const std::vector<std::string>& args, Io io) {
     }
     if (files.size() != 1 || files[0].empty()) throw UsageError("save takes one file name");
     try {
+        useMachine(io);
+        const platform::RegistryReadSnapshot snapshot(platform::registry());
         auto document = currentConfiguration(io);
         if (adapter) chooseAdapter(*document, *adapter);
         saveTo(*document, files[0]);

@@ -78,6 +78,10 @@ fs::path temporaryFolder() {
 
 }  // namespace
 
+fs::path temporaryName(const std::string& suffix) {
+    return temporaryFolder() / (platform::emulated::ownedName(kPrefix) + suffix);
+}
+
 TemporaryPath::TemporaryPath(Kind kind) {
     const fs::path base = temporaryFolder();
     platform::emulated::removeDeadProcessFiles(base, kPrefix);

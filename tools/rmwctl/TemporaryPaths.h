@@ -5,8 +5,14 @@
 // removed by the next rmwctl that makes one, once its process is gone.
 
 #include <filesystem>
+#include <string>
 
 namespace rmwctl {
+
+// A name in the temporary folder that belongs to this process ("rmwctl-<process id>-"
+// followed by SUFFIX), for a file that is never written. Throws Failure when there is no
+// temporary folder.
+std::filesystem::path temporaryName(const std::string& suffix);
 
 class TemporaryPath {
   public:

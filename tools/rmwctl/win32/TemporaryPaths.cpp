@@ -4,6 +4,8 @@
 
 #include "tools/rmwctl/TemporaryPaths.h"
 
+#include <process.h>
+
 #include <fstream>
 #include <random>
 #include <string>
@@ -14,10 +16,24 @@
 namespace rmwctl {
 namespace fs = std::filesystem;
 
-TemporaryPath::TemporaryPath(Kind kind) {
+namespace {
+
+fs::path temporaryFolder() {
     std::error_code error;
     const fs::path base = fs::temp_directory_path(error);
     if (error) throw Failure("cannot find a temporary folder: " + error.message());
+    return base;
+}
+
+}  // namespace
+
+fs::path temporaryName(const std::string& suffix) {
+    return temporaryFolder() / ("rmwctl-" + std::to_string(_getpid()) + "-" + suffix);
+}
+
+TemporaryPath::TemporaryPath(Kind kind) {
+    std::error_code error;
+    const fs::path base = temporaryFolder();
     std::random_device random;
     for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
         const fs::path candidate = base / ("rmwctl-" + std::to_string(random()));
