@@ -299,20 +299,22 @@ struct SchemaParts {
     bool complete() const { return keyIdMark && pendingRenames && valueTimes; }
 };
 
+// Whether the table (COLUMN null) or the column exists, from the schema SQLite has read
+// already: no statement to compile.
+bool hasInSchema(sqlite3* db, const char* table, const char* column) {
+    return sqlite3_table_column_metadata(db, "main", table, column, nullptr, nullptr, nullptr,
+                                         nullptr, nullptr) == SQLITE_OK;
+}
+
 SchemaParts schemaParts(sqlite3* db) {
     SqliteStatement query(
-        db,
-        "SELECT EXISTS (SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND "
-        "name = 'keys_removed'), EXISTS (SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
-        "name = 'pending_renames'), EXISTS (SELECT 1 FROM pragma_table_info('vals') WHERE "
-        "name = 'written')");
+        db, "SELECT EXISTS (SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND "
+            "name = 'keys_removed')");
     StatementScope scope(query);
     SchemaParts parts;
-    if (scope->step()) {
-        parts.keyIdMark = scope->integer(0) != 0;
-        parts.pendingRenames = scope->integer(1) != 0;
-        parts.valueTimes = scope->integer(2) != 0;
-    }
+    parts.keyIdMark = scope->step() && scope->integer(0) != 0;
+    parts.pendingRenames = hasInSchema(db, "pending_renames", nullptr);
+    parts.valueTimes = hasInSchema(db, "vals", "written");
     return parts;
 }
 

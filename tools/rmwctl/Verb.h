@@ -29,15 +29,16 @@ struct Io {
 // ARGS are the arguments after the verb name. Returns the exit status.
 using VerbHandler = int (*)(const std::vector<std::string>& args, Io io);
 
+// The texts are string literals: registering every verb is on the path of each start.
 struct VerbInfo {
-    std::string name;   // e.g. "reg"
-    std::string usage;  // lines of help, e.g. "reg query KEY [--value NAME]"
+    const char* name;   // e.g. "reg"
+    const char* usage;  // lines of help, e.g. "reg query KEY [--value NAME]"
     VerbHandler handler;
 };
 
 class VerbRegistration {
 public:
-    VerbRegistration(std::string name, std::string usage, VerbHandler handler);
+    VerbRegistration(const char* name, const char* usage, VerbHandler handler);
 };
 
 const std::vector<VerbInfo>& verbs();

@@ -29,8 +29,8 @@ void printUsage(std::ostream& stream) {
 
 }  // namespace
 
-VerbRegistration::VerbRegistration(std::string name, std::string usage, VerbHandler handler) {
-    registeredVerbs().push_back({std::move(name), std::move(usage), handler});
+VerbRegistration::VerbRegistration(const char* name, const char* usage, VerbHandler handler) {
+    registeredVerbs().push_back({name, usage, handler});
 }
 
 const std::vector<VerbInfo>& verbs() { return registeredVerbs(); }
