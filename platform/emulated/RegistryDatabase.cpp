@@ -234,9 +234,11 @@ void RegistryDatabase::keepLogFiles() {
     // removing both files each time is a good part of a short program's work.
     int persist = 1;
     sqlite3_file_control(db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
-    // A log that grew large (an import) is cut back once it starts over, rather than
-    // keeping its size until the database is closed.
-    execute("PRAGMA journal_size_limit = 4194304");
+    // With a limit the closing connection empties the log (without one the next program
+    // would read it all again on opening). The limit lies above the longest log the
+    // checkpoints allow, so a log that starts over while programs write keeps its
+    // blocks rather than being cut and grown again.
+    execute("PRAGMA journal_size_limit = 67108864");
 }
 
 void RegistryDatabase::execute(const char* sql) {
