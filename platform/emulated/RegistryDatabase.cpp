@@ -547,10 +547,12 @@ bool RegistryDatabase::readWalHeader(std::array<std::uint8_t, 48>& header) {
 }
 
 void RegistryDatabase::beginReadSnapshot() {
-    if (snapshotDepth_++ > 0 || transactionDepth_ > 0) return;
-    // Deferred: the read transaction starts with the next read and holds its state.
-    execute("BEGIN DEFERRED");
-    snapshotHeld_ = true;
+    if (snapshotDepth_ == 0 && transactionDepth_ == 0) {
+        // Deferred: the read transaction starts with the next read and holds its state.
+        execute("BEGIN DEFERRED");
+        snapshotHeld_ = true;
+    }
+    ++snapshotDepth_;
 }
 
 void RegistryDatabase::endReadSnapshot() {

