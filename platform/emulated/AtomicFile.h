@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace platform::emulated {
@@ -17,5 +18,12 @@ namespace platform::emulated {
 // TARGETMODE gives TARGET's permission bits when the caller has just looked them up.
 bool replaceFileContents(const std::filesystem::path& target, std::string_view bytes,
                          std::optional<mode_t> targetMode = std::nullopt);
+
+// The same for the file NAME in the open folder FOLDER, for a caller that holds the
+// folder open (and locked) already: no path is looked up again. When KEPT is given and
+// the file system makes unnamed files, it receives the new file's open descriptor (the
+// caller closes it); otherwise it is set to -1.
+bool replaceFileContentsIn(int folder, const std::string& name, std::string_view bytes,
+                           std::optional<mode_t> targetMode, int* kept = nullptr);
 
 }  // namespace platform::emulated

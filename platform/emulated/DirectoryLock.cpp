@@ -53,6 +53,7 @@ DirectoryLock::DirectoryLock(const std::filesystem::path& directory) {
     }
     ++lock.holders;
     held_ = true;
+    descriptor_ = lock.descriptor;
 }
 
 DirectoryLock::~DirectoryLock() {
