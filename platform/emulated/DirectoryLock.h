@@ -32,7 +32,6 @@ class DirectoryLock {
     using Identity = std::pair<dev_t, ino_t>;
 
   private:
-    Identity key_{};
     bool held_ = false;
     int descriptor_ = -1;
 };

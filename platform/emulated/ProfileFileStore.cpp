@@ -165,14 +165,16 @@ std::optional<bool> ProfileFileStore::updateTarget(const std::filesystem::path& 
     }
     IniFile edited(current.bytes);
     if (!edit(edited)) {
-        if (current.descriptor >= 0) rememberWritten(current.descriptor, std::move(current.bytes));
+        if (current.descriptor >= 0) {
+            rememberWritten(current.descriptor, std::move(current.bytes), current.writable);
+        }
         return true;
     }
     // Closed once the file is replaced (or left as it is): closing a replaced file's last
     // descriptor frees its storage.
     const int previous = current.descriptor;
-    if (exists &&
-        ((status.st_mode & 0222) == 0 || ::faccessat(folder, name.c_str(), W_OK, 0) != 0)) {
+    if (exists && ((status.st_mode & 0222) == 0 ||
+                   (!current.writable && ::faccessat(folder, name.c_str(), W_OK, 0) != 0))) {
         if (previous >= 0) ::close(previous);
         return false;
     }
@@ -184,7 +186,9 @@ std::optional<bool> ProfileFileStore::updateTarget(const std::filesystem::path& 
     const bool replaced = replaceFileContentsIn(
         folder, name, bytes, exists ? std::optional<mode_t>(status.st_mode) : std::nullopt, &kept);
     if (previous >= 0) ::close(previous);
-    if (kept >= 0) rememberWritten(kept, std::move(bytes));
+    // Writable now is known only for a file this store made: one made by someone else
+    // may have had another owner.
+    if (kept >= 0) rememberWritten(kept, std::move(bytes), previous >= 0);
     return replaced;
 }
 
@@ -206,7 +210,7 @@ std::optional<ProfileFileStore::Written> ProfileFileStore::takeWritten(const Ide
 // The identity is taken from the open file after the rename (which changes the file's
 // change time), and the file is held open: while it is, its inode number cannot come back
 // with a file someone else made, so an equal identity is this very file, unchanged.
-void ProfileFileStore::rememberWritten(int descriptor, std::string bytes) {
+void ProfileFileStore::rememberWritten(int descriptor, std::string bytes, bool writable) {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
         ::close(descriptor);
@@ -217,7 +221,7 @@ void ProfileFileStore::rememberWritten(int descriptor, std::string bytes) {
         ::close(written_.front().descriptor);
         written_.erase(written_.begin());
     }
-    written_.push_back(Written{identityOf(status), std::move(bytes), descriptor});
+    written_.push_back(Written{identityOf(status), std::move(bytes), descriptor, writable});
 }
 
 void ProfileFileStore::forget(const std::filesystem::path& file) {

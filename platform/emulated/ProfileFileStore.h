@@ -59,11 +59,14 @@ class ProfileFileStore {
     };
 
     // A file this store wrote: its identity right after the rename, the bytes written,
-    // and the file held open.
+    // and the file held open. WRITABLE once this process was found allowed to write it:
+    // a file this process makes to replace one of its own has the same owner, mode and
+    // access rights, so the answer holds for it too while its change time holds.
     struct Written {
         Identity identity;
         std::string bytes;
         int descriptor = -1;
+        bool writable = false;
     };
 
     static Identity identityOf(const struct stat& status);
@@ -75,7 +78,7 @@ class ProfileFileStore {
                                      const std::function<bool(IniFile&)>& edit, bool followLinks);
     // What this store wrote last into the file of IDENTITY, when it is still that file.
     std::optional<Written> takeWritten(const Identity& identity);
-    void rememberWritten(int descriptor, std::string bytes);
+    void rememberWritten(int descriptor, std::string bytes, bool writable);
 
     std::mutex mutex_;
     std::map<std::string, Cached> cache_;

@@ -165,6 +165,29 @@ TEST_F(ProfileStringsTest, AReadOnlyFileIsNotWritten) {
     EXPECT_EQ(0, set("S", "k", std::nullopt));
     EXPECT_EQ(1, set("S", "missing", std::nullopt));  // nothing to change
     EXPECT_EQ("[S]\r\nk=v\r\n", readBytes(file));
+    // Also a file this object has just written (and found writable) twice.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_EQ(1, set("S", "k", "1"));
+    ASSERT_EQ(1, set("S", "k", "2"));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(0, set("S", "k", "3"));
+    EXPECT_EQ("[S]\r\nk=2\r\n", readBytes(file));
+}
+
+// A write session holds its folder's lock; a write of another file of that folder, even
+// named through another path to it, takes the same lock at once instead of waiting.
+TEST_F(ProfileStringsTest, AWriteDuringASessionOfTheSameFolderGoesThrough) {
+    const fs::path folderLink = temp.path() / "same";
+    fs::create_directory_symlink(temp.path(), folderLink);
+    const std::string other = (folderLink / "Other.ini").string();
+    ASSERT_TRUE(profiles.beginWriteSession(file.string(), ""));
+    ASSERT_EQ(1, set("S", "k", "staged"));
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("S", "k", "v", other));
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("S", "k", "w", other));
+    ASSERT_TRUE(profiles.commitWriteSession(file.string()));
+    profiles.endWriteSession(file.string());
+    EXPECT_EQ("[S]\r\nk=staged\r\n", readBytes(file));
+    EXPECT_EQ("[S]\r\nk=w\r\n", readBytes(temp.path() / "Other.ini"));
 }
 
 TEST_F(ProfileStringsTest, ADeviceIsNeitherReadToItsEndNorReplaced) {
