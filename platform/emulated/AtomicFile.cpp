@@ -136,18 +136,20 @@ std::optional<std::string> nameUnnamedFile(int descriptor, const Place& place) {
 // complete, so a writer that dies while writing leaves nothing behind. Nothing when
 // the file system has no unnamed files; false when writing failed.
 std::optional<bool> replaceThroughUnnamedFile(const Place& place, std::string_view bytes,
-                                              std::optional<mode_t> mode, int* kept) {
+                                              std::optional<mode_t> mode, KeptFile* kept) {
     // 0666 lets the umask decide a new file's permissions, as for any new file.
     const int descriptor =
         ::openat(place.at, place.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (descriptor < 0) return std::nullopt;
-    const bool written = writeContent(descriptor, place, bytes, mode);
+    bool written = writeContent(descriptor, place, bytes, mode);
+    // Looked at while no one else can reach the file: its times are those of this content.
+    if (written && kept != nullptr) written = ::fstat(descriptor, &kept->status) == 0;
     const auto named = written ? nameUnnamedFile(descriptor, place) : std::nullopt;
     if (kept != nullptr && named) {
         // The file systems that make unnamed files are local ones, which report no
         // error on closing that writing did not: the descriptor may outlive the rename.
         if (renameOver(place, *named)) {
-            *kept = descriptor;
+            kept->descriptor = descriptor;
             return true;
         }
         ::close(descriptor);
@@ -180,8 +182,9 @@ bool replaceThroughNamedFile(const Place& place, std::string_view bytes,
     return false;
 }
 
-bool replace(const Place& place, std::string_view bytes, std::optional<mode_t> mode, int* kept) {
-    if (kept != nullptr) *kept = -1;
+bool replace(const Place& place, std::string_view bytes, std::optional<mode_t> mode,
+             KeptFile* kept) {
+    if (kept != nullptr) kept->descriptor = -1;
     if (const auto replaced = replaceThroughUnnamedFile(place, bytes, mode, kept)) {
         return *replaced;
     }
@@ -196,7 +199,7 @@ bool replaceFileContents(const fs::path& target, std::string_view bytes,
 }
 
 bool replaceFileContentsIn(int folder, const std::string& name, std::string_view bytes,
-                           std::optional<mode_t> targetMode, int* kept) {
+                           std::optional<mode_t> targetMode, KeptFile* kept) {
     return replace(Place{folder, ".", name, hiddenPrefix(name)}, bytes, targetMode, kept);
 }
 

@@ -130,14 +130,19 @@ bool ProfileFileStore::update(const std::filesystem::path& file,
                               const std::function<bool(IniFile&)>& edit) {
     // Most files are no links: the look under the folder's lock tells, and only a link
     // costs resolving it and locking the folder of the file it points at.
-    if (const auto updated = updateTarget(file, file, edit, false)) return *updated;
-    return updateTarget(file, writeTargetOf(file), edit, true).value_or(false);
+    int replaced = -1;
+    auto updated = updateTarget(file, file, edit, false, replaced);
+    if (!updated) updated = updateTarget(file, writeTargetOf(file), edit, true, replaced);
+    // Closing a replaced file's last descriptor frees its storage, which takes a while:
+    // done once the folder's lock is released, so that no other writer waits for it.
+    if (replaced >= 0) ::close(replaced);
+    return updated.value_or(false);
 }
 
 std::optional<bool> ProfileFileStore::updateTarget(const std::filesystem::path& file,
                                                    const std::filesystem::path& target,
                                                    const std::function<bool(IniFile&)>& edit,
-                                                   bool followLinks) {
+                                                   bool followLinks, int& replaced) {
     const std::string name = target.filename().string();
     if (name.empty() || name == "." || name == "..") return false;
     DirectoryLock lock(target.has_parent_path() ? target.parent_path() : ".");
@@ -154,7 +159,7 @@ std::optional<bool> ProfileFileStore::updateTarget(const std::filesystem::path& 
     if (exists && !S_ISREG(status.st_mode)) return false;
     Written current;
     if (exists) {
-        if (auto written = takeWritten(identityOf(status))) {
+        if (auto written = takeWritten(status)) {
             current = std::move(*written);
         } else {
             const int descriptor = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -165,63 +170,57 @@ std::optional<bool> ProfileFileStore::updateTarget(const std::filesystem::path& 
     }
     IniFile edited(current.bytes);
     if (!edit(edited)) {
-        if (current.descriptor >= 0) {
-            rememberWritten(current.descriptor, std::move(current.bytes), current.writable);
-        }
+        if (current.descriptor >= 0) rememberWritten(std::move(current));
         return true;
     }
-    // Closed once the file is replaced (or left as it is): closing a replaced file's last
-    // descriptor frees its storage.
-    const int previous = current.descriptor;
     if (exists && ((status.st_mode & 0222) == 0 ||
                    (!current.writable && ::faccessat(folder, name.c_str(), W_OK, 0) != 0))) {
-        if (previous >= 0) ::close(previous);
+        if (current.descriptor >= 0) ::close(current.descriptor);
         return false;
     }
     // The next read parses the new file: caching it here could pair this content with
     // the identity of a change made by someone else right after the rename.
     forget(file);
     std::string bytes = edited.bytes();
-    int kept = -1;
-    const bool replaced = replaceFileContentsIn(
+    KeptFile kept;
+    const bool done = replaceFileContentsIn(
         folder, name, bytes, exists ? std::optional<mode_t>(status.st_mode) : std::nullopt, &kept);
-    if (previous >= 0) ::close(previous);
-    // Writable now is known only for a file this store made: one made by someone else
-    // may have had another owner.
-    if (kept >= 0) rememberWritten(kept, std::move(bytes), previous >= 0);
-    return replaced;
+    replaced = current.descriptor;
+    // Writable is known only for a file this store made: one made by someone else may
+    // have had another owner.
+    if (kept.descriptor >= 0) {
+        rememberWritten(
+            Written{kept.status, std::move(bytes), kept.descriptor, current.descriptor >= 0});
+    }
+    return done;
 }
 
-std::optional<ProfileFileStore::Written> ProfileFileStore::takeWritten(const Identity& identity) {
+std::optional<ProfileFileStore::Written> ProfileFileStore::takeWritten(const struct stat& status) {
     std::lock_guard lock(mutex_);
     const auto found = std::find_if(written_.begin(), written_.end(), [&](const Written& written) {
-        return written.identity.device == identity.device &&
-               written.identity.inode == identity.inode;
+        return written.status.st_dev == status.st_dev && written.status.st_ino == status.st_ino;
     });
     if (found == written_.end()) return std::nullopt;
     Written written = std::move(*found);
     written_.erase(found);
-    if (written.identity == identity) return written;
-    // Changed in place since: read afresh.
-    ::close(written.descriptor);
-    return std::nullopt;
+    if (written.status.st_size != status.st_size ||
+        !sameTime(written.status.st_mtim, status.st_mtim)) {
+        // Changed in place since: read afresh.
+        ::close(written.descriptor);
+        return std::nullopt;
+    }
+    written.writable = written.writable && written.status.st_mode == status.st_mode &&
+                       written.status.st_uid == status.st_uid;
+    return written;
 }
 
-// The identity is taken from the open file after the rename (which changes the file's
-// change time), and the file is held open: while it is, its inode number cannot come back
-// with a file someone else made, so an equal identity is this very file, unchanged.
-void ProfileFileStore::rememberWritten(int descriptor, std::string bytes, bool writable) {
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
-        ::close(descriptor);
-        return;
-    }
+void ProfileFileStore::rememberWritten(Written written) {
     std::lock_guard lock(mutex_);
     if (written_.size() >= kWrittenLimit) {
         ::close(written_.front().descriptor);
         written_.erase(written_.begin());
     }
-    written_.push_back(Written{identityOf(status), std::move(bytes), descriptor, writable});
+    written_.push_back(std::move(written));
 }
 
 void ProfileFileStore::forget(const std::filesystem::path& file) {

@@ -6,8 +6,8 @@
 // start from the file's current content and replace it atomically, so concurrent writers lose
 // nothing and a writer that dies halfway leaves the old file. The current content is the one
 // this store wrote last while the file is still exactly that file (same inode, kept open so
-// its number cannot come back, same size and times); any other writer's replacement or change
-// shows there, and the file is read afresh.
+// its number cannot come back, same size and modification time); any other writer's
+// replacement or change shows there, and the file is read afresh.
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -58,12 +58,14 @@ class ProfileFileStore {
         bool settled = false;  // old enough for its identity to be trusted
     };
 
-    // A file this store wrote: its identity right after the rename, the bytes written,
-    // and the file held open. WRITABLE once this process was found allowed to write it:
-    // a file this process makes to replace one of its own has the same owner, mode and
-    // access rights, so the answer holds for it too while its change time holds.
+    // A file this store wrote, held open: while it is, its inode number cannot come back
+    // with a file someone else made. Its content is the bytes written while its size and
+    // modification time stay as they were when written, before the file had a name (any
+    // change of the content changes them). WRITABLE once this process was found allowed
+    // to write it: a file this process makes to replace one of its own has the same
+    // owner, mode and access rights, so the answer holds for it while those hold.
     struct Written {
-        Identity identity;
+        struct stat status {};
         std::string bytes;
         int descriptor = -1;
         bool writable = false;
@@ -73,12 +75,14 @@ class ProfileFileStore {
     static std::optional<Identity> identify(const std::filesystem::path& file);
     // Edits TARGET, FILE or the file it links to. Nothing when FOLLOWLINKS is false and
     // TARGET turns out to be a symbolic link.
+    // REPLACED receives the descriptor of the file replaced, for the caller to close.
     std::optional<bool> updateTarget(const std::filesystem::path& file,
                                      const std::filesystem::path& target,
-                                     const std::function<bool(IniFile&)>& edit, bool followLinks);
-    // What this store wrote last into the file of IDENTITY, when it is still that file.
-    std::optional<Written> takeWritten(const Identity& identity);
-    void rememberWritten(int descriptor, std::string bytes, bool writable);
+                                     const std::function<bool(IniFile&)>& edit, bool followLinks,
+                                     int& replaced);
+    // What this store wrote last into the file of STATUS, when it is still that file.
+    std::optional<Written> takeWritten(const struct stat& status);
+    void rememberWritten(Written written);
 
     std::mutex mutex_;
     std::map<std::string, Cached> cache_;
