@@ -1,6 +1,7 @@
 #include "platform/emulated/AtomicFile.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,21 +17,60 @@ namespace {
 
 std::atomic<unsigned> temporaryCounter{0};
 
+// Where a replacement happens: every name is looked up from AT, a folder's descriptor or
+// the current folder.
+struct Place {
+    int at;
+    std::string folder;           // the folder the new file is made in
+    std::string target;           // the file replaced
+    std::string temporaryPrefix;  // a temporary name's folder and first part
+};
+
 fs::path folderOf(const fs::path& target) {
     return target.has_parent_path() ? target.parent_path() : ".";
 }
 
-// A hidden name beside TARGET, so that the rename stays within one file system. (Built
-// by appending: GCC 12 warns falsely, -Wrestrict, on "literal" + string.)
-fs::path temporaryName(const fs::path& target) {
-    std::string name = ".";
-    name += target.filename().string();
-    name += '.';
-    name += std::to_string(::getpid());
+// A hidden name beside the target, so that the rename stays within one file system.
+// (Built by appending: GCC 12 warns falsely, -Wrestrict, on "literal" + string.)
+std::string hiddenPrefix(const std::string& name) {
+    std::string prefix = ".";
+    prefix += name;
+    prefix += '.';
+    return prefix;
+}
+
+Place placeOfPath(const fs::path& target) {
+    const fs::path folder = folderOf(target);
+    return {AT_FDCWD, folder.string(), target.string(),
+            (folder / hiddenPrefix(target.filename().string())).string()};
+}
+
+// The process id is part of every temporary name; asking the kernel for it on each
+// write costs a call. A forked child learns its own on its next write.
+std::atomic<pid_t> cachedProcessId{0};
+
+void forgetProcessId() {
+    cachedProcessId.store(0, std::memory_order_relaxed);
+}
+
+pid_t processId() {
+    static const bool watchingForks = (::pthread_atfork(nullptr, nullptr, forgetProcessId), true);
+    (void)watchingForks;
+    pid_t id = cachedProcessId.load(std::memory_order_relaxed);
+    if (id == 0) {
+        id = ::getpid();
+        cachedProcessId.store(id, std::memory_order_relaxed);
+    }
+    return id;
+}
+
+std::string temporaryName(const Place& place) {
+    std::string name = place.temporaryPrefix;
+    name += std::to_string(processId());
     name += '.';
     name += std::to_string(temporaryCounter++);
     name += ".tmp";
-    return folderOf(target) / name;
+    return name;
 }
 
 bool writeAll(int descriptor, std::string_view bytes) {
@@ -45,36 +85,48 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
-bool keepPermissions(int descriptor, const fs::path& target, std::optional<mode_t> mode) {
+bool keepPermissions(int descriptor, const Place& place, std::optional<mode_t> mode) {
     if (!mode) {
         struct stat existing {};
-        if (::stat(target.c_str(), &existing) != 0) return true;
+        if (::fstatat(place.at, place.target.c_str(), &existing, 0) != 0) return true;
         mode = existing.st_mode;
     }
     return ::fchmod(descriptor, *mode & 07777) == 0;
 }
 
-bool writeContent(int descriptor, const fs::path& target, std::string_view bytes,
+bool writeContent(int descriptor, const Place& place, std::string_view bytes,
                   std::optional<mode_t> mode) {
-    return writeAll(descriptor, bytes) && keepPermissions(descriptor, target, mode);
+    return writeAll(descriptor, bytes) && keepPermissions(descriptor, place, mode);
 }
 
-bool renameOver(const fs::path& temporary, const fs::path& target) {
+bool renameOver(const Place& place, const std::string& temporary) {
     // Without fsync: the rename alone guarantees old-or-new content when the process
     // dies, and a per-key fsync would make writing a configuration file far too slow.
-    if (::rename(temporary.c_str(), target.c_str()) == 0) return true;
-    ::unlink(temporary.c_str());
+    if (::renameat(place.at, temporary.c_str(), place.at, place.target.c_str()) == 0) return true;
+    ::unlinkat(place.at, temporary.c_str(), 0);
     return false;
 }
 
-// Gives a finished unnamed file a temporary name beside TARGET.
-std::optional<fs::path> nameUnnamedFile(int descriptor, const fs::path& target) {
+// Linux lets the opener of an unnamed file name it through its descriptor (from 6.10,
+// and before that with the privilege to); elsewhere it is named through /proc, which
+// costs a longer look-up. The first refusal settles it for the process.
+std::atomic<bool> linkThroughDescriptor{true};
+
+bool linkUnnamedFile(int descriptor, int at, const std::string& name) {
+    if (linkThroughDescriptor.load(std::memory_order_relaxed)) {
+        if (::linkat(descriptor, "", at, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+        if (errno != ENOENT && errno != EPERM && errno != EACCES && errno != EINVAL) return false;
+        linkThroughDescriptor.store(false, std::memory_order_relaxed);
+    }
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    return ::linkat(AT_FDCWD, self.c_str(), at, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// Gives a finished unnamed file a temporary name beside the target.
+std::optional<std::string> nameUnnamedFile(int descriptor, const Place& place) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path name = temporaryName(target);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            return name;
-        }
+        const std::string name = temporaryName(place);
+        if (linkUnnamedFile(descriptor, place.at, name)) return name;
         if (errno != EEXIST) return std::nullopt;
     }
     return std::nullopt;
@@ -83,48 +135,72 @@ std::optional<fs::path> nameUnnamedFile(int descriptor, const fs::path& target) 
 // The new content goes into an unnamed file (O_TMPFILE) that is named only once it is
 // complete, so a writer that dies while writing leaves nothing behind. Nothing when
 // the file system has no unnamed files; false when writing failed.
-std::optional<bool> replaceThroughUnnamedFile(const fs::path& target, std::string_view bytes,
-                                              std::optional<mode_t> mode) {
+std::optional<bool> replaceThroughUnnamedFile(const Place& place, std::string_view bytes,
+                                              std::optional<mode_t> mode, KeptFile* kept) {
     // 0666 lets the umask decide a new file's permissions, as for any new file.
-    const int descriptor = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int descriptor =
+        ::openat(place.at, place.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (descriptor < 0) return std::nullopt;
-    const bool written = writeContent(descriptor, target, bytes, mode);
-    const auto named = written ? nameUnnamedFile(descriptor, target) : std::nullopt;
+    bool written = writeContent(descriptor, place, bytes, mode);
+    // Looked at while no one else can reach the file: its times are those of this content.
+    if (written && kept != nullptr) written = ::fstat(descriptor, &kept->status) == 0;
+    const auto named = written ? nameUnnamedFile(descriptor, place) : std::nullopt;
+    if (kept != nullptr && named) {
+        // The file systems that make unnamed files are local ones, which report no
+        // error on closing that writing did not: the descriptor may outlive the rename.
+        if (renameOver(place, *named)) {
+            kept->descriptor = descriptor;
+            return true;
+        }
+        ::close(descriptor);
+        return false;
+    }
     const bool closed = ::close(descriptor) == 0;
     if (!written) return false;
     if (!named) return std::nullopt;
     if (!closed) {
-        ::unlink(named->c_str());
+        ::unlinkat(place.at, named->c_str(), 0);
         return false;
     }
-    return renameOver(*named, target);
+    return renameOver(place, *named);
 }
 
-bool replaceThroughNamedFile(const fs::path& target, std::string_view bytes,
+bool replaceThroughNamedFile(const Place& place, std::string_view bytes,
                              std::optional<mode_t> mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path temporary = temporaryName(target);
+        const std::string temporary = temporaryName(place);
         const int descriptor =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            ::openat(place.at, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno == EEXIST) continue;
         if (descriptor < 0) return false;
-        bool written = writeContent(descriptor, target, bytes, mode);
+        bool written = writeContent(descriptor, place, bytes, mode);
         written = (::close(descriptor) == 0) && written;
-        if (written) return renameOver(temporary, target);
-        ::unlink(temporary.c_str());
+        if (written) return renameOver(place, temporary);
+        ::unlinkat(place.at, temporary.c_str(), 0);
         return false;
     }
     return false;
+}
+
+bool replace(const Place& place, std::string_view bytes, std::optional<mode_t> mode,
+             KeptFile* kept) {
+    if (kept != nullptr) kept->descriptor = -1;
+    if (const auto replaced = replaceThroughUnnamedFile(place, bytes, mode, kept)) {
+        return *replaced;
+    }
+    return replaceThroughNamedFile(place, bytes, mode);
 }
 
 }  // namespace
 
 bool replaceFileContents(const fs::path& target, std::string_view bytes,
                          std::optional<mode_t> targetMode) {
-    if (const auto replaced = replaceThroughUnnamedFile(target, bytes, targetMode)) {
-        return *replaced;
-    }
-    return replaceThroughNamedFile(target, bytes, targetMode);
+    return replace(placeOfPath(target), bytes, targetMode, nullptr);
+}
+
+bool replaceFileContentsIn(int folder, const std::string& name, std::string_view bytes,
+                           std::optional<mode_t> targetMode, KeptFile* kept) {
+    return replace(Place{folder, ".", name, hiddenPrefix(name)}, bytes, targetMode, kept);
 }
 
 }  // namespace platform::emulated

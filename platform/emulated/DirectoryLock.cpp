@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <map>
+#include <optional>
+#include <vector>
 
 namespace platform::emulated {
 namespace {
@@ -14,12 +16,36 @@ namespace {
 struct HeldLock {
     int descriptor = -1;
     int holders = 0;
+    // The directory's device and inode, so that every path to a folder names the same
+    // lock; looked up only once a second lock is asked for while this one is held.
+    std::optional<DirectoryLock::Identity> key;
 };
 
-// The locks this thread holds, by directory (device and inode, so that every path to a
-// folder names the same lock). flock excludes every other open of the directory, this
+// The locks this thread holds. flock excludes every other open of the directory, this
 // thread's own included, so a nested holder must reuse the first one.
-thread_local std::map<DirectoryLock::Identity, HeldLock> heldByThisThread;
+thread_local std::vector<HeldLock> heldByThisThread;
+
+std::optional<DirectoryLock::Identity> identityOf(int descriptor) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) return std::nullopt;
+    return DirectoryLock::Identity{status.st_dev, status.st_ino};
+}
+
+// The lock this thread holds on the directory open as DESCRIPTOR, if any.
+HeldLock* heldAlready(int descriptor, bool& failed) {
+    failed = false;
+    if (heldByThisThread.empty()) return nullptr;
+    const auto key = identityOf(descriptor);
+    if (!key) {
+        failed = true;
+        return nullptr;
+    }
+    for (HeldLock& lock : heldByThisThread) {
+        if (!lock.key) lock.key = identityOf(lock.descriptor);
+        if (lock.key == key) return &lock;
+    }
+    return nullptr;
+}
 
 bool lockExclusively(int descriptor) {
     int result;
@@ -35,32 +61,29 @@ DirectoryLock::DirectoryLock(const std::filesystem::path& directory) {
     const std::filesystem::path target = directory.empty() ? "." : directory;
     const int descriptor = ::open(target.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return;
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
+    bool failed = false;
+    if (HeldLock* held = heldAlready(descriptor, failed)) {
         ::close(descriptor);
-        return;
-    }
-    key_ = {status.st_dev, status.st_ino};
-    HeldLock& lock = heldByThisThread[key_];
-    if (lock.holders > 0) {
-        ::close(descriptor);
-    } else if (lockExclusively(descriptor)) {
-        lock.descriptor = descriptor;
+        ++held->holders;
+        descriptor_ = held->descriptor;
+    } else if (!failed && lockExclusively(descriptor)) {
+        heldByThisThread.push_back(HeldLock{descriptor, 1, std::nullopt});
+        descriptor_ = descriptor;
     } else {
         ::close(descriptor);
-        heldByThisThread.erase(key_);
         return;
     }
-    ++lock.holders;
     held_ = true;
 }
 
 DirectoryLock::~DirectoryLock() {
     if (!held_) return;
-    const auto found = heldByThisThread.find(key_);
-    if (found == heldByThisThread.end() || --found->second.holders > 0) return;
+    const auto found =
+        std::find_if(heldByThisThread.begin(), heldByThisThread.end(),
+                     [&](const HeldLock& lock) { return lock.descriptor == descriptor_; });
+    if (found == heldByThisThread.end() || --found->holders > 0) return;
     // Closing the descriptor releases the lock.
-    ::close(found->second.descriptor);
+    ::close(found->descriptor);
     heldByThisThread.erase(found);
 }
 

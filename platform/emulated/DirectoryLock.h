@@ -25,12 +25,15 @@ class DirectoryLock {
     DirectoryLock& operator=(const DirectoryLock&) = delete;
 
     bool held() const { return held_; }
+    // The locked directory, open, while held: names looked up from it stay in the
+    // directory that was locked even when its path changes meanwhile.
+    int descriptor() const { return descriptor_; }
 
     using Identity = std::pair<dev_t, ino_t>;
 
   private:
-    Identity key_{};
     bool held_ = false;
+    int descriptor_ = -1;
 };
 
 }  // namespace platform::emulated

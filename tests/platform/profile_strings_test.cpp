@@ -96,6 +96,53 @@ TEST_F(ProfileStringsTest, ChangesByOtherWritersAreSeenAtOnce) {
     EXPECT_EQ("thEIrs", get("S", "k"));
 }
 
+// A write starts from the content this object wrote last only while the file is still
+// that file: a replacement or a change in place by anyone else in between is kept.
+TEST_F(ProfileStringsTest, WritesKeepWhatOthersChangedBetweenThem) {
+    ASSERT_EQ(1, set("S", "a", "1"));
+    ProfileFiles other{paths, "C:\\WINDOWS\\win.ini"};
+    ASSERT_EQ(1, other.WritePrivateProfileStringA("S", "b", "2", file.string()));
+    ASSERT_EQ(1, set("S", "c", "3"));
+    EXPECT_EQ("[S]\r\na=1\r\nb=2\r\nc=3\r\n", readBytes(file));
+    // In place, same size, right after the write: only the file's times tell.
+    {
+        std::fstream inPlace(file, std::ios::binary | std::ios::in | std::ios::out);
+        inPlace.seekp(7);
+        inPlace << '9';
+    }
+    ASSERT_EQ(1, set("S", "d", "4"));
+    EXPECT_EQ("[S]\r\na=9\r\nb=2\r\nc=3\r\nd=4\r\n", readBytes(file));
+    // The same file reached through a link that then points elsewhere.
+    const fs::path link = temp.path() / "link.rmw";
+    const fs::path elsewhere = temp.path() / "elsewhere.rmw";
+    writeBytes(elsewhere, "[T]\r\n");
+    fs::create_symlink(file, link);
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("S", "e", "5", link.string()));
+    fs::remove(link);
+    fs::create_symlink(elsewhere, link);
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("T", "f", "6", link.string()));
+    EXPECT_EQ("[T]\r\nf=6\r\n", readBytes(elsewhere));
+    EXPECT_EQ("5", get("S", "e"));
+}
+
+// Files written are held open only while remembered: a few at a time, none after.
+TEST_F(ProfileStringsTest, WrittenFilesAreNotHeldOpenBeyondAFew) {
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto before = openFiles();
+    {
+        ProfileFiles own{paths, "C:\\WINDOWS\\win.ini"};
+        for (int i = 0; i < 20; ++i) {
+            const fs::path each = temp.path() / ("file" + std::to_string(i) + ".ini");
+            ASSERT_EQ(1, own.WritePrivateProfileStringA("S", "k", "v", each.string()));
+            ASSERT_EQ(1, own.WritePrivateProfileStringA("S", "k", "w", each.string()));
+        }
+        EXPECT_LE(openFiles(), before + 8);
+    }
+    EXPECT_EQ(before, openFiles());
+}
+
 TEST_F(ProfileStringsTest, WritesKeepAnExistingFilesPermissionsAndSymbolicLinks) {
     writeBytes(file, "[S]\r\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -118,6 +165,29 @@ TEST_F(ProfileStringsTest, AReadOnlyFileIsNotWritten) {
     EXPECT_EQ(0, set("S", "k", std::nullopt));
     EXPECT_EQ(1, set("S", "missing", std::nullopt));  // nothing to change
     EXPECT_EQ("[S]\r\nk=v\r\n", readBytes(file));
+    // Also a file this object has just written (and found writable) twice.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    ASSERT_EQ(1, set("S", "k", "1"));
+    ASSERT_EQ(1, set("S", "k", "2"));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(0, set("S", "k", "3"));
+    EXPECT_EQ("[S]\r\nk=2\r\n", readBytes(file));
+}
+
+// A write session holds its folder's lock; a write of another file of that folder, even
+// named through another path to it, takes the same lock at once instead of waiting.
+TEST_F(ProfileStringsTest, AWriteDuringASessionOfTheSameFolderGoesThrough) {
+    const fs::path folderLink = temp.path() / "same";
+    fs::create_directory_symlink(temp.path(), folderLink);
+    const std::string other = (folderLink / "Other.ini").string();
+    ASSERT_TRUE(profiles.beginWriteSession(file.string(), ""));
+    ASSERT_EQ(1, set("S", "k", "staged"));
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("S", "k", "v", other));
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("S", "k", "w", other));
+    ASSERT_TRUE(profiles.commitWriteSession(file.string()));
+    profiles.endWriteSession(file.string());
+    EXPECT_EQ("[S]\r\nk=staged\r\n", readBytes(file));
+    EXPECT_EQ("[S]\r\nk=w\r\n", readBytes(temp.path() / "Other.ini"));
 }
 
 TEST_F(ProfileStringsTest, ADeviceIsNeitherReadToItsEndNorReplaced) {
