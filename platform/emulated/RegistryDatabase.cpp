@@ -195,6 +195,11 @@ RegistryDatabase::RegistryDatabase(const std::filesystem::path& file)
         if (readOnly_) {
             requireCurrentSchema();
         } else {
+            // A new database gets pages of 1 KB (an existing one keeps its own): each value
+            // written adds one page to the log, and registry values are small. Measured:
+            // a run of value writes takes a quarter less time than with 4 KB pages, an
+            // import of 100,000 keys a fifth more.
+            execute("PRAGMA page_size = 1024");
             walMode_ = queryText("PRAGMA journal_mode = WAL") == "wal";
             // In WAL mode NORMAL keeps the database consistent after a crash; only the
             // last changes before a power loss may be missing.

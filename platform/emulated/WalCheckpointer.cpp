@@ -5,9 +5,9 @@
 namespace platform::emulated {
 namespace {
 
-// SQLite's own threshold (about 4 MB of 4 KB pages): from here the thread copies back.
+// SQLite's own threshold (1 MB of 1 KB pages): from here the thread copies back.
 constexpr int kBackgroundFrames = 1000;
-// A log this long is copied back by the committing call (about 40 MB).
+// A log this long is copied back by the committing call (10 MB of 1 KB pages).
 constexpr int kCallerFrames = 10000;
 
 // The parent's thread as a forked child sees it: kept reachable, never destroyed.
