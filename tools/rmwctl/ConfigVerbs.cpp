@@ -26,10 +26,15 @@
 namespace rmwctl {
 namespace {
 
+// The registry of the machine the verbs work on, opening the machine first.
+platform::Registry& machineRegistry(Io io) {
+    useMachine(io);
+    return platform::registry();
+}
+
 // The document as the main program has it right after start-up: the machine's current
 // settings, every installed group switched on and the others off, no add-ins.
-std::unique_ptr<RmwConfig> currentConfiguration(Io io) {
-    useMachine(io);
+std::unique_ptr<RmwConfig> currentConfiguration() {
     auto document = std::make_unique<RmwConfig>();
     // The main window switches on exactly the groups whose backend exists.
     document->ApplyGeneral(true);
@@ -120,10 +125,9 @@ void saveTo(RmwConfig& document, const std::string& file) {
 int showVerb(const std::vector<std::string>& args, Io io) {
     if (!args.empty()) throw UsageError("show takes no arguments");
     try {
-        useMachine(io);
         // The document and the add-ins' settings come from one state of the machine.
-        const platform::RegistryReadSnapshot snapshot(platform::registry());
-        auto document = currentConfiguration(io);
+        const platform::RegistryReadSnapshot snapshot(machineRegistry(io));
+        auto document = currentConfiguration();
         // The text is built under a name of this process in the temporary folder, as a
         // save would build it, and printed; no file is written.
         const std::string file = temporaryName("show.rmw").string();
@@ -155,9 +159,8 @@ int saveVerb(const std::vector<std::string>& args, Io io) {
     }
     if (files.size() != 1 || files[0].empty()) throw UsageError("save takes one file name");
     try {
-        useMachine(io);
-        const platform::RegistryReadSnapshot snapshot(platform::registry());
-        auto document = currentConfiguration(io);
+        const platform::RegistryReadSnapshot snapshot(machineRegistry(io));
+        auto document = currentConfiguration();
         if (adapter) chooseAdapter(*document, *adapter);
         saveTo(*document, files[0]);
     } catch (const UnsupportedPlatform&) {
