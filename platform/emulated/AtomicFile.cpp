@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,7 @@ struct Place {
     std::string folder;           // the folder the new file is made in
     std::string target;           // the file replaced
     std::string temporaryPrefix;  // a temporary name's folder and first part
+    bool exchange = false;        // trade names with the old file rather than rename over it
 };
 
 fs::path folderOf(const fs::path& target) {
@@ -99,9 +101,38 @@ bool writeContent(int descriptor, const Place& place, std::string_view bytes,
     return writeAll(descriptor, bytes) && keepPermissions(descriptor, place, mode);
 }
 
+// File systems without the exchange refuse it once; the rename over serves instead.
+std::atomic<bool> exchangeSupported{true};
+
+// Gives the complete file TEMPORARY the target's name in one step, as a rename over it
+// does, and removes the old file, which the exchange left under the temporary name.
+// Nothing when the target is missing or the file system cannot exchange.
+std::optional<bool> exchangeWithTarget(const Place& place, const std::string& temporary) {
+    if (!exchangeSupported.load(std::memory_order_relaxed)) return std::nullopt;
+    if (::renameat2(place.at, temporary.c_str(), place.at, place.target.c_str(),
+                    RENAME_EXCHANGE) != 0) {
+        if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+            exchangeSupported.store(false, std::memory_order_relaxed);
+            return std::nullopt;
+        }
+        if (errno == ENOENT) return std::nullopt;
+        ::unlinkat(place.at, temporary.c_str(), 0);
+        return false;
+    }
+    if (::unlinkat(place.at, temporary.c_str(), 0) == 0 || errno != EISDIR) return true;
+    // Someone who ignores the folder's lock put a folder there meanwhile: it keeps its
+    // name, as a rename over it would have refused.
+    ::renameat2(place.at, temporary.c_str(), place.at, place.target.c_str(), RENAME_EXCHANGE);
+    ::unlinkat(place.at, temporary.c_str(), 0);
+    return false;
+}
+
 bool renameOver(const Place& place, const std::string& temporary) {
     // Without fsync: the rename alone guarantees old-or-new content when the process
     // dies, and a per-key fsync would make writing a configuration file far too slow.
+    if (place.exchange) {
+        if (const auto exchanged = exchangeWithTarget(place, temporary)) return *exchanged;
+    }
     if (::renameat(place.at, temporary.c_str(), place.at, place.target.c_str()) == 0) return true;
     ::unlinkat(place.at, temporary.c_str(), 0);
     return false;
@@ -200,7 +231,11 @@ bool replaceFileContents(const fs::path& target, std::string_view bytes,
 
 bool replaceFileContentsIn(int folder, const std::string& name, std::string_view bytes,
                            std::optional<mode_t> targetMode, KeptFile* kept) {
-    return replace(Place{folder, ".", name, hiddenPrefix(name)}, bytes, targetMode, kept);
+    return replace(Place{folder, ".", name, hiddenPrefix(name), true}, bytes, targetMode, kept);
+}
+
+void startWritingOut(int descriptor) {
+    ::sync_file_range(descriptor, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 }  // namespace platform::emulated

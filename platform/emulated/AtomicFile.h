@@ -30,7 +30,16 @@ struct KeptFile {
 // folder open (and locked) already: no path is looked up again. When KEPT is given and
 // the file system makes unnamed files, it receives the new file; otherwise its
 // descriptor is -1.
+// For writes that follow each other quickly (one key at a time), the new file trades
+// names with the old one, which is then removed: readers and a writer that dies still
+// see old or new content, but ext4 does not write the new content out at once, as it
+// does on a rename over an existing file (most of such a write's time). The caller
+// starts that write-out once it is done with the file (startWritingOut).
 bool replaceFileContentsIn(int folder, const std::string& name, std::string_view bytes,
                            std::optional<mode_t> targetMode, KeptFile* kept = nullptr);
+
+// Asks the file system to start writing DESCRIPTOR's content to the disk, without
+// waiting for it: what a rename over an existing file does on ext4.
+void startWritingOut(int descriptor);
 
 }  // namespace platform::emulated

@@ -87,7 +87,13 @@ bool ProfileFileStore::Identity::operator==(const Identity& other) const {
 }
 
 ProfileFileStore::~ProfileFileStore() {
-    for (const Written& written : written_) ::close(written.descriptor);
+    for (const Written& written : written_) letGo(written);
+}
+
+void ProfileFileStore::letGo(const Written& written) {
+    // Its content was put in place without being written out (see replaceFileContentsIn).
+    startWritingOut(written.descriptor);
+    ::close(written.descriptor);
 }
 
 ProfileFileStore::Identity ProfileFileStore::identityOf(const struct stat& status) {
@@ -217,7 +223,7 @@ std::optional<ProfileFileStore::Written> ProfileFileStore::takeWritten(const str
 void ProfileFileStore::rememberWritten(Written written) {
     std::lock_guard lock(mutex_);
     if (written_.size() >= kWrittenLimit) {
-        ::close(written_.front().descriptor);
+        letGo(written_.front());
         written_.erase(written_.begin());
     }
     written_.push_back(std::move(written));

@@ -83,6 +83,9 @@ class ProfileFileStore {
     // What this store wrote last into the file of STATUS, when it is still that file.
     std::optional<Written> takeWritten(const struct stat& status);
     void rememberWritten(Written written);
+    // Closes a file this store wrote and is done with, once its content is on its way
+    // to the disk.
+    static void letGo(const Written& written);
 
     std::mutex mutex_;
     std::map<std::string, Cached> cache_;
