@@ -153,6 +153,13 @@ TEST_F(ProfileStringsTest, WritesKeepAnExistingFilesPermissionsAndSymbolicLinks)
     EXPECT_EQ("[S]\r\nk=v\r\n", readBytes(file));
     EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
               fs::status(file).permissions());
+    // The file is replaced, never rewritten in place: another name of the old file
+    // keeps the old content whole.
+    const fs::path oldName = temp.path() / "old.rmw";
+    fs::create_hard_link(file, oldName);
+    ASSERT_EQ(1, profiles.WritePrivateProfileStringA("S", "k", "w", link.string()));
+    EXPECT_EQ("[S]\r\nk=v\r\n", readBytes(oldName));
+    EXPECT_EQ("[S]\r\nk=w\r\n", readBytes(file));
     for (const auto& entry : fs::directory_iterator(temp.path())) {
         EXPECT_NE(".tmp", entry.path().extension()) << "left behind: " << entry.path();
     }
