@@ -127,7 +127,9 @@ std::optional<bool> exchangeWithTarget(const Place& place, const std::string& te
     return false;
 }
 
-bool renameOver(const Place& place, const std::string& temporary) {
+// Gives the complete file TEMPORARY the target's name: by exchange where the place asks
+// for it and the file system can, otherwise by a rename over the target.
+bool putInPlace(const Place& place, const std::string& temporary) {
     // Without fsync: the rename alone guarantees old-or-new content when the process
     // dies, and a per-key fsync would make writing a configuration file far too slow.
     if (place.exchange) {
@@ -179,7 +181,7 @@ std::optional<bool> replaceThroughUnnamedFile(const Place& place, std::string_vi
     if (kept != nullptr && named) {
         // The file systems that make unnamed files are local ones, which report no
         // error on closing that writing did not: the descriptor may outlive the rename.
-        if (renameOver(place, *named)) {
+        if (putInPlace(place, *named)) {
             kept->descriptor = descriptor;
             return true;
         }
@@ -193,7 +195,7 @@ std::optional<bool> replaceThroughUnnamedFile(const Place& place, std::string_vi
         ::unlinkat(place.at, named->c_str(), 0);
         return false;
     }
-    return renameOver(place, *named);
+    return putInPlace(place, *named);
 }
 
 bool replaceThroughNamedFile(const Place& place, std::string_view bytes,
@@ -206,7 +208,7 @@ bool replaceThroughNamedFile(const Place& place, std::string_view bytes,
         if (descriptor < 0) return false;
         bool written = writeContent(descriptor, place, bytes, mode);
         written = (::close(descriptor) == 0) && written;
-        if (written) return renameOver(place, temporary);
+        if (written) return putInPlace(place, temporary);
         ::unlinkat(place.at, temporary.c_str(), 0);
         return false;
     }
